@@ -1,0 +1,56 @@
+# Sourced by the run and test scripts: where things are and how Wine is started.
+QUILLET_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+QUILLET_OUT=${QUILLET_OUT:-$QUILLET_ROOT/out}
+WINE=${WINE:-/usr/lib/wine/wine}
+[ -x "$WINE" ] || WINE=$(command -v wine || echo /usr/lib/wine/wine)
+# The prefix lives in the build folder, never in the user's own ~/.wine.
+export WINEPREFIX=${WINEPREFIX:-$QUILLET_OUT/wineprefix}
+export WINEARCH=win32
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export LC_ALL=zh_CN.UTF-8 LANG=zh_CN.UTF-8
+
+# Starts Xvfb on a free display when there is none, and exports DISPLAY.
+quillet_ensure_display() {
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
+  local n
+  for n in $(seq 91 120); do
+    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
+    Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    QUILLET_XVFB_PID=$!
+    export DISPLAY=:$n
+    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+  done
+  echo "could not start Xvfb" >&2; return 1
+}
+
+quillet_stop_display() {
+  [ -n "${QUILLET_XVFB_PID:-}" ] && kill "$QUILLET_XVFB_PID" 2>/dev/null || true
+}
+
+# Creates the Wine prefix once, with CJK fonts mapped for the Chinese UI.
+quillet_ensure_prefix() {
+  if [ ! -f "$WINEPREFIX/.quillet-ready" ]; then
+    mkdir -p "$WINEPREFIX"
+    "$WINE" wineboot -i >/dev/null 2>&1 || true
+    local reg="$WINEPREFIX/fonts.reg"
+    cat > "$reg" <<'REG'
+REGEDIT4
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]
+"SimSun"="WenQuanYi Micro Hei"
+"NSimSun"="WenQuanYi Micro Hei"
+"MS Shell Dlg"="WenQuanYi Micro Hei"
+"MS Shell Dlg 2"="WenQuanYi Micro Hei"
+"Tahoma"="WenQuanYi Micro Hei"
+REG
+    "$WINE" regedit "$reg" >/dev/null 2>&1 || true
+    "$(dirname "$WINE")/wineserver" -w 2>/dev/null || true
+    touch "$WINEPREFIX/.quillet-ready"
+  fi
+}
+
+# Ends the prefix's wineserver (and with it any program left running in it).
+quillet_stop_wine() {
+  "$(dirname "$WINE")/wineserver" -k 2>/dev/null || true
+}

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the native core tests (ASan + UBSan),
+# the 64-bit Windows build, and the Win32 tests under Wine in a virtual display.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh || exit 1
+. scripts/env.sh
+jobs=$(nproc)
+fail=0
+mkdir -p out
+step() { echo; echo "=== $*"; }
+
+# Counts of one GoogleTest run's log: "passed failed"; a run that never reached
+# its summary counts as one failure.
+gtest_counts() {
+  local p f
+  p=$(grep -oE '^\[  PASSED  \] [0-9]+' "$1" | grep -oE '[0-9]+$' | tail -1)
+  f=$(grep -oE '^\[  FAILED  \] [0-9]+ tests?, listed' "$1" | grep -oE '^[^0-9]*[0-9]+' | grep -oE '[0-9]+$' | tail -1)
+  if [ -z "$p" ] && [ -z "$f" ]; then echo "0 1"; else echo "${p:-0} ${f:-0}"; fi
+}
+
+step "native core: configure, build, test"
+n_passed=0; n_failed=1
+if cmake --preset native >/dev/null && cmake --build --preset native -j"$jobs"; then
+  out/native/quillet_core_tests --gtest_color=no 2>&1 | tee out/native-tests.log
+  read -r n_passed n_failed < <(gtest_counts out/native-tests.log)
+fi
+
+step "Windows 64-bit: build"
+{ cmake --preset win64 >/dev/null && cmake --build --preset win64 -j"$jobs"; } || fail=1
+
+step "Windows 32-bit: build, test under Wine"
+w_passed=0; w_failed=1
+if cmake --preset win32 >/dev/null && cmake --build --preset win32 -j"$jobs"; then
+  quillet_ensure_display && quillet_ensure_prefix
+  w_failed=0
+  for exe in out/win32/quillet_win32_tests.exe; do
+    log=out/$(basename "$exe" .exe).log
+    "$WINE" "$exe" --gtest_color=no 2>&1 | tee "$log"
+    read -r p f < <(gtest_counts "$log")
+    w_passed=$((w_passed + p)); w_failed=$((w_failed + f))
+  done
+  quillet_stop_wine
+  quillet_stop_display
+fi
+
+passed=$((n_passed + w_passed)); failed=$((n_failed + w_failed))
+[ "$failed" -eq 0 ] || fail=1
+echo
+echo "tests: $passed passed, $failed failed"
+exit $fail

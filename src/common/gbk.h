@@ -1,0 +1,53 @@
+// Byte-level helpers for GBK text. Text is kept as the file's own bytes; these
+// helpers only decide where a two-byte character starts, and fold ASCII letters.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace quillet::gbk {
+
+// Caret moves, deletion and selection treat 0x80 and above as a lead byte.
+constexpr bool IsLeadByte(unsigned char c) { return c >= 0x80; }
+
+// The colourer and typed-character handling take only bytes above 0x80.
+constexpr bool IsColourLeadByte(unsigned char c) { return c > 0x80; }
+
+constexpr char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
+
+// Upper-cases ASCII letters and leaves both bytes of every two-byte character
+// alone, so a trail byte in the ASCII range (0x40..0x7E) is never folded.
+inline std::string ToUpper(std::string_view text) {
+  std::string out(text);
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    if (IsLeadByte(static_cast<unsigned char>(out[i]))) {
+      ++i;  // skip the trail byte
+    } else {
+      out[i] = AsciiUpper(out[i]);
+    }
+  }
+  return out;
+}
+
+// Case-insensitive comparison with the same rule: only ASCII letters outside
+// two-byte characters are folded.
+inline bool EqualsNoCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && ToUpper(a) == ToUpper(b);
+}
+
+// Position of the last single-byte character c (an ASCII byte such as '\\'),
+// never matching the trail byte of a two-byte character; npos when absent.
+inline std::size_t FindLastSingle(std::string_view text, char c) {
+  std::size_t found = std::string_view::npos;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (IsLeadByte(static_cast<unsigned char>(text[i]))) {
+      ++i;
+    } else if (text[i] == c) {
+      found = i;
+    }
+  }
+  return found;
+}
+
+}  // namespace quillet::gbk
