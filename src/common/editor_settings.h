@@ -68,6 +68,11 @@ struct EditorSettings {
   bool autoIndent = true;
   std::string compilerPath;
 
+  // Layout state the shell sets at start-up and through the view switches.
+  int lineNumberBarWidth = 40;  // 0 while the line-number bar is hidden
+  int lineSpacing = 3;          // pixels added to the glyph height per row
+  int textMargin = 3;           // pixels between the line-number bar and the text
+
   int EffectiveTabWidth() const {
     return tabWidth < kMinTabWidth ? kMinTabWidth : tabWidth > kMaxTabWidth ? kMaxTabWidth : tabWidth;
   }

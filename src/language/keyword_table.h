@@ -60,8 +60,8 @@ class KeywordTable {
   // Number of buckets: the byte length of the longest keyword.
   int MaxLength() const { return maxLength; }
 
-  // The bucket of words of exactly `length` bytes, 1 <= length <= MaxLength().
-  const KeywordBucket& Bucket(int length) const { return buckets[std::size_t(length - 1)]; }
+  // The bucket of words of exactly `length` bytes; an empty one outside 1..MaxLength().
+  const KeywordBucket& Bucket(int length) const;
 
  private:
   std::vector<KeywordBucket> buckets;  // buckets[n - 1] holds the words of n bytes

@@ -46,6 +46,13 @@ bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::s
 
 }  // namespace
 
+bool IsWritableIniItem(std::string_view section, std::string_view key, std::string_view value) {
+  const std::string_view trimmedKey = Trim(key);
+  return !Trim(section).empty() && !trimmedKey.empty() && trimmedKey.front() != '[' &&
+         key.find('=') == std::string_view::npos && !HasLineBreak(section) && !HasLineBreak(key) &&
+         !HasLineBreak(value);
+}
+
 IniText::IniText(std::string_view text) {
   while (!text.empty()) {
     const auto nl = text.find('\n');
@@ -75,11 +82,8 @@ std::optional<std::string> IniText::Find(std::string_view section, std::string_v
 }
 
 bool IniText::Write(std::string_view section, std::string_view key, std::string_view value) {
+  if (!IsWritableIniItem(section, key, value)) return false;
   const std::string_view trimmedKey = Trim(key);
-  if (Trim(section).empty() || trimmedKey.empty() || HasLineBreak(section) || HasLineBreak(key) ||
-      HasLineBreak(value) || key.find('=') != std::string_view::npos || trimmedKey.front() == '[') {
-    return false;
-  }
   const std::string entry = std::string(trimmedKey) + "=" + std::string(value);
 
   std::size_t header = lines.size();
@@ -92,7 +96,9 @@ bool IniText::Write(std::string_view section, std::string_view key, std::string_
   }
   if (header == lines.size()) {
     if (!lines.empty() && !Trim(lines.back()).empty()) lines.emplace_back();
-    lines.push_back("[" + std::string(section) + "]");
+    std::string headerLine(1, '[');  // built piecewise: GCC 12 warns falsely on "[" + string
+    headerLine.append(section).push_back(']');
+    lines.push_back(std::move(headerLine));
     lines.push_back(entry);
     return true;
   }
@@ -129,6 +135,15 @@ std::string IniText::Text() const {
   std::string out;
   for (const auto& line : lines) out += line + "\r\n";
   return out;
+}
+
+std::string MemoryIniFile::Read(std::string_view section, std::string_view key,
+                                std::string_view fallback) const {
+  return text.Find(section, key).value_or(std::string(fallback));
+}
+
+bool MemoryIniFile::Write(std::string_view section, std::string_view key, std::string_view value) {
+  return text.Write(section, key, value);
 }
 
 IniText IniTextFile::Load() const {

@@ -23,6 +23,10 @@ class IniFile {
   virtual std::vector<std::string> SectionNames() const = 0;
 };
 
+// Whether an item would read back as written: non-empty names, no line breaks
+// anywhere, no '=' in the key and no '[' at its start.
+bool IsWritableIniItem(std::string_view section, std::string_view key, std::string_view value);
+
 // INI text held in memory, line by line, so that writing one item keeps every
 // other line (comments, unknown sections) as it was. Reading follows Windows:
 // section and key names match without regard to ASCII letter case, blanks
@@ -34,8 +38,7 @@ class IniText {
   explicit IniText(std::string_view text);
 
   std::optional<std::string> Find(std::string_view section, std::string_view key) const;
-  // Refuses empty names and texts that would not read back as written: line
-  // breaks anywhere, '=' in a key, a key starting with '['.
+  // Refuses items that are not IsWritableIniItem.
   bool Write(std::string_view section, std::string_view key, std::string_view value);
   std::vector<std::string> SectionNames() const;
   // The whole text with CR LF line ends.
@@ -43,6 +46,21 @@ class IniText {
 
  private:
   std::vector<std::string> lines;
+};
+
+// Profile text held in memory only: for tests, and for callers that want no file.
+class MemoryIniFile final : public IniFile {
+ public:
+  explicit MemoryIniFile(std::string_view text = {}) : text(text) {}
+
+  std::string Read(std::string_view section, std::string_view key,
+                   std::string_view fallback = {}) const override;
+  bool Write(std::string_view section, std::string_view key, std::string_view value) override;
+  std::vector<std::string> SectionNames() const override { return text.SectionNames(); }
+  const IniText& Contents() const { return text; }
+
+ private:
+  IniText text;
 };
 
 // A file read and rewritten whole through IniText on every call, as Windows'

@@ -1,0 +1,158 @@
+#include "editor/code_document.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <new>
+#include <stdexcept>
+
+#include "common/gbk.h"
+#include "common/path_text.h"
+#include "editor/document_templates.h"
+#include "editor/line_split.h"
+#include "platform/document_view.h"
+#include "platform/file_system.h"
+#include "platform/line_printer.h"
+
+namespace quillet {
+namespace {
+
+DocumentView& NoView() {
+  static DocumentView none;
+  return none;
+}
+
+// Joins the lines with CR LF for writing, about a chunk at a time. The last
+// line is written without a line break; an empty last line stands for a final
+// CR LF and is not written itself.
+class JoinedLines {
+ public:
+  explicit JoinedLines(const LineStore& lines) : next_(lines.begin()) {
+    if (lines.empty()) return;
+    finalBreak_ = lines[lines.size() - 1].empty();
+    toWrite_ = finalBreak_ ? lines.size() - 1 : lines.size();
+  }
+
+  std::string_view operator()() {
+    static constexpr std::size_t kChunk = 1 << 20;
+    if (buffer_.size() < kChunk) buffer_.resize(kChunk);
+    std::size_t used = 0;
+    while (written_ < toWrite_) {
+      const std::string& line = *next_;
+      const bool lineBreak = written_ + 1 < toWrite_ || finalBreak_;
+      const std::size_t need = line.size() + (lineBreak ? 2 : 0);
+      if (used + need > buffer_.size()) {
+        if (used > 0) break;
+        buffer_.resize(need);  // a line longer than a chunk goes out on its own
+      }
+      std::memcpy(buffer_.data() + used, line.data(), line.size());
+      used += line.size();
+      if (lineBreak) {
+        buffer_[used++] = '\r';
+        buffer_[used++] = '\n';
+      }
+      ++next_;
+      ++written_;
+    }
+    return std::string_view(buffer_.data(), used);
+  }
+
+ private:
+  LineStore::const_iterator next_;
+  int toWrite_ = 0;
+  int written_ = 0;
+  bool finalBreak_ = false;
+  std::string buffer_;
+};
+
+}  // namespace
+
+SourceKind KindOfPath(std::string_view path) {
+  const std::size_t dot = path.rfind('.');  // 0x2E is never a GBK trail byte
+  const std::string extension = gbk::ToUpper(dot == std::string_view::npos ? path : path.substr(dot + 1));
+  if (extension == "BAS") return SourceKind::Basic;
+  if (extension == "INC") return SourceKind::Include;
+  return SourceKind::Other;
+}
+
+CodeDocument::CodeDocument(const EditorSettings& settings, FileSystem& files)
+    : settings_(settings), files_(files), view_(&NoView()) {
+  lines.PushBack(std::string());
+}
+
+void CodeDocument::SetView(DocumentView* view) { view_ = view != nullptr ? view : &NoView(); }
+
+void CodeDocument::ApplyTemplate(int templateNumber) {
+  const std::string text = TemplateText(templateNumber);
+  if (text.empty()) return;
+  lines.Assign(SplitLines(text));
+  kind = templateNumber == static_cast<int>(TemplateKind::Rc) ? SourceKind::Other : SourceKind::Basic;
+  RecountLines();
+}
+
+bool CodeDocument::HoldsFile(std::string_view path) const {
+  if (filePath.empty()) return path.empty();
+  return gbk::EqualsNoCase(filePath, path);
+}
+
+void CodeDocument::RecountLines() {
+  lineCount = lines.size();
+  const LineStore::Widest widest = lines.FindWidest(TabWidth());
+  longestLine = widest.index < 0 ? 1 : widest.index + 1;
+  longestWidth = static_cast<std::int32_t>(
+      std::clamp<std::int64_t>(widest.width, 0, std::numeric_limits<std::int32_t>::max()));
+  view_->UpdateScrollBars();
+}
+
+void CodeDocument::DetectKind() { kind = KindOfPath(filePath); }
+
+bool CodeDocument::LoadFile(const std::string& path, SourceKind& loadedKind) {
+  LineStore loaded;
+  try {
+    LineSplitter splitter([&loaded](std::string&& line) { loaded.PushBack(std::move(line)); });
+    if (!files_.ReadChunks(path, kMaxDocumentBytes, [&splitter](std::string_view piece) { splitter.Feed(piece); })) {
+      return false;
+    }
+    splitter.Finish();
+    // A file ending in a line break shows an empty last line; an empty file is
+    // one empty line, since every edit needs a line to stand on.
+    if (splitter.BytesSeen() == 0 || splitter.EndsWithLineBreak()) loaded.PushBack(std::string());
+  } catch (const std::bad_alloc&) {
+    return false;
+  } catch (const std::length_error&) {
+    return false;
+  }
+  lines = std::move(loaded);
+  RecountLines();
+  filePath = path;
+  DetectKind();
+  loadedKind = kind;
+  return true;
+}
+
+bool CodeDocument::SaveFile(const std::string& path) {
+  const std::string& target = path.empty() ? filePath : path;
+  if (target.empty()) return false;
+  try {
+    JoinedLines joined(lines);
+    if (!files_.WriteChunksAtomically(target, [&joined]() { return joined(); })) return false;
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  if (!path.empty()) {
+    displayName = FileNamePart(path);
+    filePath = path;
+    DetectKind();
+  }
+  modified = false;
+  return true;
+}
+
+void CodeDocument::PrintLines(LinePrinter& printer) const {
+  int count = lines.size();
+  if (count > 0 && lines[count - 1].empty()) --count;
+  auto line = lines.begin();
+  for (int i = 0; i < count; ++i, ++line) printer.PrintLine(*line);
+}
+
+}  // namespace quillet

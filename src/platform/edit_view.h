@@ -1,0 +1,37 @@
+// What the editing core needs from the window that shows a document: text
+// measurement with the editor font, the client size, the two scroll bars, the
+// caret and repainting. The Win32 edit window implements it; tests fake it.
+#pragma once
+
+#include <string_view>
+
+namespace quillet {
+
+struct PixelSize {
+  int width = 0;
+  int height = 0;
+};
+
+enum class ScrollBar { Horizontal, Vertical };
+
+class EditView {
+ public:
+  virtual ~EditView() = default;
+
+  // Width and height of the bytes drawn in the editor font (GetTextExtentPoint32A).
+  virtual PixelSize MeasureText(std::string_view bytes) = 0;
+  virtual PixelSize ClientSize() = 0;
+
+  // Scroll positions behave as Windows keeps them: a set position is clamped to
+  // 0 .. max - page + 1 of the range last given.
+  virtual int GetScrollPos(ScrollBar bar) = 0;
+  virtual void SetScrollPos(ScrollBar bar, int position, bool redraw) = 0;
+  virtual void ShowScrollBar(ScrollBar bar, bool show) = 0;
+  virtual void SetScrollRange(ScrollBar bar, int max, int page, bool redraw) = 0;
+
+  virtual void Invalidate() = 0;
+  virtual void CreateCaret(int height) = 0;  // also shows it
+  virtual void SetCaretPos(int x, int y) = 0;
+};
+
+}  // namespace quillet

@@ -1,0 +1,100 @@
+#include "platform/win32_file_system_win32.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "common/path_text.h"
+
+namespace quillet {
+namespace {
+
+class Handle {
+ public:
+  explicit Handle(HANDLE handle) : handle_(handle) {}
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  ~Handle() { Close(); }
+  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE Get() const { return handle_; }
+  bool Close() {
+    if (!Valid()) return true;
+    const bool closed = CloseHandle(handle_) != FALSE;
+    handle_ = INVALID_HANDLE_VALUE;
+    return closed;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+// Deletes the temporary file unless it was moved into place.
+struct TempFile {
+  std::string path;
+  bool kept = false;
+  ~TempFile() {
+    if (!kept && !path.empty()) DeleteFileA(path.c_str());
+  }
+};
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data(), want, &written, nullptr) || written == 0) return false;
+    bytes.remove_prefix(written);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool Win32FileSystem::ReadChunks(const std::string& path, std::uint64_t maxBytes, const ChunkSink& sink) {
+  Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                          FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!file.Valid()) return false;
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(file.Get(), &size) || static_cast<std::uint64_t>(size.QuadPart) > maxBytes) return false;
+  std::vector<char> buffer(kChunkBytes);
+  std::uint64_t total = 0;
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) return false;
+    if (got == 0) return true;
+    total += got;
+    if (total > maxBytes) return false;  // the file grew while we read it
+    sink(std::string_view(buffer.data(), got));
+  }
+}
+
+bool Win32FileSystem::WriteChunksAtomically(const std::string& path, const ChunkSource& source) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const bool replacing = attributes != INVALID_FILE_ATTRIBUTES;
+  if (replacing && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) return false;
+
+  // The temporary file goes into the target's folder so the final move is a rename.
+  const std::size_t sep = LastPathSeparator(path);
+  const std::string folder = sep == std::string::npos ? std::string(".") : path.substr(0, sep + 1);
+  char tempName[MAX_PATH];
+  if (GetTempFileNameA(folder.c_str(), "qlt", 0, tempName) == 0) return false;
+  TempFile temp{tempName};
+
+  Handle file(CreateFileA(tempName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) return false;
+  for (std::string_view piece = source(); !piece.empty(); piece = source()) {
+    if (!WriteAll(file.Get(), piece)) return false;
+  }
+  if (!FlushFileBuffers(file.Get()) || !file.Close()) return false;
+  if (replacing) {
+    // Keep the marks a user may have given the file.
+    const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                       FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    if (attributes & kept) SetFileAttributesA(tempName, attributes & kept);
+  }
+  if (!MoveFileExA(tempName, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return false;
+  temp.kept = true;
+  return true;
+}
+
+}  // namespace quillet

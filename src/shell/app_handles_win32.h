@@ -1,0 +1,70 @@
+// The Windows side of the process-wide state: the window handles of the main
+// window's units, and the operations that other parts of the program plug
+// into the main window. The windows are children of the main window and die
+// with it; the close buttons' picture is released when the units are reset.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include "common/owned_handle_win32.h"
+#include "shell/layout.h"
+
+namespace quillet {
+
+struct MainUnits {
+  HWND main = nullptr;
+  HWND toolbar = nullptr;          // 工具条1
+  HWND statusBar = nullptr;        // 状态条1
+  HWND workFolder = nullptr;       // 工作夹框
+  HWND workTabs = nullptr;         // 选择夹1
+  HWND libraryTree = nullptr;      // 函数库 (tab 0)
+  HWND procedureTree = nullptr;    // 程序集 (tab 1)
+  HWND workRule = nullptr;         // 外形框3
+  HWND workCloseButton = nullptr;  // 图形按钮2
+  HWND statusFolder = nullptr;     // 状态夹框
+  HWND statusRule = nullptr;       // 外形框4
+  HWND statusCloseButton = nullptr;  // 图形按钮1
+  HWND helpText = nullptr;         // 帮助信息栏
+  HWND tabStrip = nullptr;         // 文件选择夹
+  HWND workSplitter = nullptr;     // 分隔条1
+  HWND statusSplitter = nullptr;   // 分隔条2
+  HWND completionList = nullptr;   // 树型框1
+  BitmapHandle closeImage;         // picture of 图形按钮1 and 图形按钮2; empty: a drawn cross
+};
+
+// What the document, editor, command, reference and skin parts plug into the
+// main window. Each may be left empty; the window then runs without that part.
+struct MainWindowParts {
+  // 工具条1 with its buttons; without it a bare toolbar stands in.
+  std::function<HWND(HWND main)> createToolbar;
+  // The menu bar of the main window.
+  std::function<HMENU()> createMenuBar;
+  // The window skin (its result does not matter).
+  std::function<void()> attachSkin;
+  // Registers the edit-window class and makes the shared GDI objects and the
+  // keyboard hook; releaseEditClass undoes all of it at teardown.
+  std::function<void(HINSTANCE)> registerEditClass;
+  std::function<void()> releaseEditClass;
+  // The untitled EXE document of a fresh start.
+  std::function<void(HWND main)> openFirstDocument;
+  // The keyword database; false when it cannot be opened.
+  std::function<bool()> openKeywordDatabase;
+  std::function<void()> closeKeywordDatabase;
+  // Asks about every modified document; false when the user cancels the close.
+  std::function<bool(HWND main)> queryCloseAll;
+  // The current document's edit window, if a tab is current.
+  std::function<void(const Rect& editingArea)> moveEditWindow;
+  std::function<void()> focusEditWindow;
+  std::function<void()> invalidateEditWindow;
+  // Sees every message the main window does not handle itself (menu and
+  // toolbar commands, notifications of the tab strip and trees, pop-up menus)
+  // before DefWindowProc; true when it handled the message and set result.
+  std::function<bool(HWND main, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)> onMessage;
+};
+
+MainUnits& Units();
+MainWindowParts& Parts();
+
+}  // namespace quillet
