@@ -28,6 +28,7 @@ struct Fixture {
   std::uintmax_t bytes = 0;
   EditorSettings settings;
   StdFileSystem files;
+  EditorContext context{settings, files};
 };
 
 Fixture& Shared() {
@@ -100,7 +101,7 @@ void BM_LoadFile(benchmark::State& state) {
   Fixture& f = Shared();
   for (auto _ : state) {
     state.PauseTiming();
-    auto doc = std::make_unique<CodeDocument>(f.settings, f.files);
+    auto doc = std::make_unique<CodeDocument>(f.context);
     state.ResumeTiming();
     SourceKind kind;
     if (!doc->LoadFile(f.source, kind) || doc->lineCount != kLines + 1) state.SkipWithError("load failed");
@@ -136,7 +137,7 @@ void BM_RawWrite(benchmark::State& state) {
 void BM_SaveFile(benchmark::State& state) {
   Fixture& f = Shared();
   const bool fresh = state.range(0) != 0;
-  CodeDocument doc(f.settings, f.files);
+  CodeDocument doc(f.context);
   SourceKind kind;
   doc.LoadFile(f.source, kind);
   const std::string target = (f.folder / "saved.txt").string();
@@ -200,7 +201,7 @@ int main(int argc, char** argv) {
     ReadRaw(f.source);
     const double rawMs = std::chrono::duration<double, std::milli>(Clock::now() - started).count();
     const long before = StatusKb("VmRSS:");
-    CodeDocument doc(f.settings, f.files);
+    CodeDocument doc(f.context);
     SourceKind kind;
     started = Clock::now();
     doc.LoadFile(f.source, kind);

@@ -10,15 +10,15 @@
 #include "common/path_text.h"
 #include "editor/document_templates.h"
 #include "editor/line_split.h"
-#include "platform/document_view.h"
+#include "platform/edit_view.h"
 #include "platform/file_system.h"
 #include "platform/line_printer.h"
 
 namespace quillet {
 namespace {
 
-DocumentView& NoView() {
-  static DocumentView none;
+EditView& NoView() {
+  static NullEditView none;
   return none;
 }
 
@@ -75,12 +75,11 @@ SourceKind KindOfPath(std::string_view path) {
   return SourceKind::Other;
 }
 
-CodeDocument::CodeDocument(const EditorSettings& settings, FileSystem& files)
-    : settings_(settings), files_(files), view_(&NoView()) {
+CodeDocument::CodeDocument(EditorContext& context) : context_(context), view_(&NoView()) {
   lines.PushBack(std::string());
 }
 
-void CodeDocument::SetView(DocumentView* view) { view_ = view != nullptr ? view : &NoView(); }
+void CodeDocument::SetView(EditView* view) { view_ = view != nullptr ? view : &NoView(); }
 
 void CodeDocument::ApplyTemplate(int templateNumber) {
   const std::string text = TemplateText(templateNumber);
@@ -101,7 +100,7 @@ void CodeDocument::RecountLines() {
   longestLine = widest.index < 0 ? 1 : widest.index + 1;
   longestWidth = static_cast<std::int32_t>(
       std::clamp<std::int64_t>(widest.width, 0, std::numeric_limits<std::int32_t>::max()));
-  view_->UpdateScrollBars();
+  UpdateScrollBars();
 }
 
 void CodeDocument::DetectKind() { kind = KindOfPath(filePath); }
@@ -110,7 +109,7 @@ bool CodeDocument::LoadFile(const std::string& path, SourceKind& loadedKind) {
   LineStore loaded;
   try {
     LineSplitter splitter([&loaded](std::string&& line) { loaded.PushBack(std::move(line)); });
-    if (!files_.ReadChunks(path, kMaxDocumentBytes, [&splitter](std::string_view piece) { splitter.Feed(piece); })) {
+    if (!context_.files->ReadChunks(path, kMaxDocumentBytes, [&splitter](std::string_view piece) { splitter.Feed(piece); })) {
       return false;
     }
     splitter.Finish();
@@ -135,7 +134,7 @@ bool CodeDocument::SaveFile(const std::string& path) {
   if (target.empty()) return false;
   try {
     JoinedLines joined(lines);
-    if (!files_.WriteChunksAtomically(target, [&joined]() { return joined(); })) return false;
+    if (!context_.files->WriteChunksAtomically(target, [&joined]() { return joined(); })) return false;
   } catch (const std::bad_alloc&) {
     return false;
   }

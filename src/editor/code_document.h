@@ -1,6 +1,15 @@
 // One open file: its lines, caret and selection, undo history, path, display
 // name, modified flag and source kind. Holds no window; the window that shows
-// it is reached through DocumentView.
+// it is reached through the EditView interface, and everything else it shares
+// with the program through its EditorContext.
+//
+// The operations are spread over several files by concern:
+//   code_document.cpp        text, files, templates, line bookkeeping
+//   view_geometry.cpp        measures, scroll bars, hit testing, caret placement
+//   caret_moves.cpp          caret keys, clicks, drag and word selection
+//   editing.cpp              typing, line breaks, deletion, clipboard
+//   undo.cpp                 the undo history
+//   language/painter.cpp     Paint and the status bar and command updates
 #pragma once
 
 #include <cstdint>
@@ -9,15 +18,18 @@
 #include <vector>
 
 #include "common/editor_settings.h"
+#include "editor/editor_context.h"
 #include "editor/line_store.h"
 #include "editor/text_pos.h"
 #include "editor/undo_record.h"
 
 namespace quillet {
 
-class DocumentView;
+class EditView;
 class FileSystem;
 class LinePrinter;
+class PaintSurface;
+struct PixelSize;
 
 enum class SourceKind : std::int32_t {
   Basic = 0,    // coloured, completed and compiled
@@ -30,8 +42,8 @@ constexpr std::uint64_t kMaxDocumentBytes = std::uint64_t(1) << 30;
 
 class CodeDocument {
  public:
-  // settings and files must outlive the document.
-  CodeDocument(const EditorSettings& settings, FileSystem& files);
+  // The context (settings, file system, clipboard, host) must outlive the document.
+  explicit CodeDocument(EditorContext& context);
 
   // Replaces the text by template 1 (EXE), 2 (DLL) or 3 (RC); other numbers change nothing.
   void ApplyTemplate(int templateNumber);
@@ -59,8 +71,84 @@ class CodeDocument {
   // Every line in order, except a final empty line.
   void PrintLines(LinePrinter& printer) const;
 
-  void SetView(DocumentView* view);
-  int TabWidth() const { return settings_.EffectiveTabWidth(); }
+  // The window that shows the document; null detaches it (measures are then 0).
+  void SetView(EditView* view);
+  EditView& View() const { return *view_; }
+  EditorContext& Context() const { return context_; }
+  const EditorSettings& Settings() const { return *context_.settings; }
+  int TabWidth() const { return Settings().EffectiveTabWidth(); }
+  int LineLength(int line) const { return static_cast<int>(lines[line].size()); }
+
+  // ---- View geometry (view_geometry.cpp) ----
+  PixelSize GetTextAreaSize() const;
+  PixelSize MeasureText(std::string_view bytes) const;
+  int GlyphHeight() const;  // height of the ideograph "易" in the editor font
+  int RowPitch() const;     // glyph height + line spacing
+  // Pixel offset of a column: the width of the bytes before it, TABs expanded.
+  int ColumnOffset(int line, int col) const;
+  int GetHorizontalOrigin() const;
+  int GetTopLine() const;
+  void SetHorizontalScroll(int position, bool redraw);
+  void SetTopLine(int line, bool redraw);
+  void UpdateScrollBars();
+  void GetVisibleLines(int clientHeight, int glyphHeight, int& first, int& last) const;
+  TextPos HitTest(int x, int y) const;
+  void CreateEditCaret();
+  int GetCaretHeight() const { return caretHeight; }
+  void ScrollCaretIntoView();
+  bool GoToLine(int lineNumber);  // 1-based
+  void Invalidate();
+
+  // ---- Caret keys, mouse selection (caret_moves.cpp) ----
+  void CaretUp();
+  void CaretDown();
+  void CaretRight();
+  void CaretLeft();
+  void CaretLineStart();
+  void CaretLineEnd();
+  void CaretTextStart();
+  void CaretTextEnd();
+  void SelectToLineStart();
+  void SelectToLineEnd();
+  void SelectToTextStart();
+  void SelectToTextEnd();
+  void ClickAt(int x, int y);
+  void StartDragSelection();
+  void DragSelectTo(int x, int y);
+  bool SelectionIsNonEmpty() const;
+  void SelectWordAt(int x, int y);
+  void SelectAll();
+
+  // ---- Editing and clipboard (editing.cpp) ----
+  void TypeCharacter(int code);
+  void InsertText(std::string_view text, bool noUndo = false);
+  int InsertLineBreak(bool noUndo = false);  // returns the TABs of auto-indent
+  void DeleteBackward(bool noUndo = false);
+  void DeleteForward(bool noUndo = false);
+  bool HasSelection() const { return hasSelection; }
+  bool CanCut() const { return hasSelection; }
+  bool ClipboardHasText() const;
+  std::string GetSelectedText() const;
+  void Copy();
+  void Cut();
+  void Paste();
+  void Delete();
+  void DeleteSelection(UndoRecord& record);
+  void InsertBlock(std::string_view text);
+
+  // ---- Undo history (undo.cpp) ----
+  void CaptureViewState(UndoRecord& record) const;
+  void RestoreViewState(const UndoRecord& record, bool redo);
+  void PushUndo(const UndoRecord& record);
+  bool CanUndo() const { return undoPos != 0; }
+  bool CanRedo() const { return undoPos != static_cast<std::int32_t>(undoHistory.size()); }
+  void Undo();
+  void Redo();
+
+  // ---- Painting (language/painter.cpp) ----
+  void Paint(PaintSurface& surface);
+  void UpdateStatusBar();
+  void UpdateEditCommands();
 
   std::string displayName;
   std::string filePath;
@@ -82,9 +170,8 @@ class CodeDocument {
   std::int32_t caretHeight = 0;
 
  private:
-  const EditorSettings& settings_;
-  FileSystem& files_;
-  DocumentView* view_;
+  EditorContext& context_;
+  EditView* view_;
 };
 
 // The kind a path's extension gives: ".bas" Basic, ".inc" Include, else Other.

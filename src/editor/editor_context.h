@@ -26,6 +26,9 @@ struct SharedInputState {
 };
 
 struct EditorContext {
+  EditorContext() = default;
+  EditorContext(const EditorSettings& s, FileSystem& f) : settings(&s), files(&f) {}
+
   const EditorSettings* settings = nullptr;
   FileSystem* files = nullptr;
   Clipboard* clipboard = nullptr;        // null: no clipboard (copy does nothing)

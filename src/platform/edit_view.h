@@ -34,4 +34,18 @@ class EditView {
   virtual void SetCaretPos(int x, int y) = 0;
 };
 
+// A document without a window: nothing to measure, scroll or show.
+class NullEditView : public EditView {
+ public:
+  PixelSize MeasureText(std::string_view) override { return {}; }
+  PixelSize ClientSize() override { return {}; }
+  int GetScrollPos(ScrollBar) override { return 0; }
+  void SetScrollPos(ScrollBar, int, bool) override {}
+  void ShowScrollBar(ScrollBar, bool) override {}
+  void SetScrollRange(ScrollBar, int, int, bool) override {}
+  void Invalidate() override {}
+  void CreateCaret(int) override {}
+  void SetCaretPos(int, int) override {}
+};
+
 }  // namespace quillet

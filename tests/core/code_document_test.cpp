@@ -11,7 +11,7 @@
 
 #include "common/path_text.h"
 #include "editor/document_templates.h"
-#include "platform/document_view.h"
+#include "platform/edit_view.h"
 #include "platform/line_printer.h"
 #include "platform/std_file_system.h"
 
@@ -49,6 +49,7 @@ class CodeDocumentTest : public ::testing::Test {
 
   EditorSettings settings_;
   StdFileSystem files_;
+  EditorContext context_{settings_, files_};
   fs::path folder_;
 };
 
@@ -66,7 +67,7 @@ TEST_F(CodeDocumentTest, LoadAndSaveGiveBackTheSameBytes) {
   };
   for (const std::string& bytes : contents) {
     const std::string path = Write("in.txt", bytes);
-    CodeDocument doc(settings_, files_);
+    CodeDocument doc(context_);
     SourceKind kind = SourceKind::Basic;
     ASSERT_TRUE(doc.LoadFile(path, kind));
     EXPECT_EQ(kind, SourceKind::Other);
@@ -75,7 +76,7 @@ TEST_F(CodeDocumentTest, LoadAndSaveGiveBackTheSameBytes) {
     EXPECT_EQ(Read(PathOf("out.txt")), bytes);
   }
 
-  CodeDocument doc(settings_, files_);
+  CodeDocument doc(context_);
   SourceKind kind;
   ASSERT_TRUE(doc.LoadFile(Write("two.bas", "a\r\nb\r\n"), kind));
   EXPECT_EQ(LinesOf(doc), (std::vector<std::string>{"a", "b", ""}));
@@ -86,7 +87,7 @@ TEST_F(CodeDocumentTest, LoadAndSaveGiveBackTheSameBytes) {
 }
 
 TEST_F(CodeDocumentTest, EmptyFilesAndEmptyDocuments) {
-  CodeDocument doc(settings_, files_);
+  CodeDocument doc(context_);
   EXPECT_EQ(LinesOf(doc), (std::vector<std::string>{""}));
   EXPECT_EQ(doc.lineCount, 1);
   SourceKind kind;
@@ -98,12 +99,12 @@ TEST_F(CodeDocumentTest, EmptyFilesAndEmptyDocuments) {
   ASSERT_TRUE(doc.SaveFile(""));
   EXPECT_EQ(Read(PathOf("empty.inc")), "");
 
-  CodeDocument untitled(settings_, files_);
+  CodeDocument untitled(context_);
   EXPECT_FALSE(untitled.SaveFile(""));
 }
 
 TEST_F(CodeDocumentTest, FailedLoadChangesNothing) {
-  CodeDocument doc(settings_, files_);
+  CodeDocument doc(context_);
   doc.ApplyTemplate(1);
   doc.filePath = "keep.bas";
   SourceKind kind = SourceKind::Include;
@@ -126,7 +127,7 @@ TEST_F(CodeDocumentTest, FailedLoadChangesNothing) {
 }
 
 TEST_F(CodeDocumentTest, FailedSaveKeepsTheOldFileAndTheDocument) {
-  CodeDocument doc(settings_, files_);
+  CodeDocument doc(context_);
   SourceKind kind;
   const std::string path = Write("prog.bas", "old\r\ntext");
   ASSERT_TRUE(doc.LoadFile(path, kind));
@@ -176,7 +177,7 @@ TEST_F(CodeDocumentTest, FailedSaveKeepsTheOldFileAndTheDocument) {
 }
 
 TEST_F(CodeDocumentTest, TemplatesHoldTheirExactLines) {
-  CodeDocument doc(settings_, files_);
+  CodeDocument doc(context_);
   doc.ApplyTemplate(1);
   EXPECT_EQ(doc.kind, SourceKind::Basic);
   ASSERT_EQ(doc.lineCount, 8);
@@ -231,13 +232,15 @@ TEST_F(CodeDocumentTest, TemplatesHoldTheirExactLines) {
   EXPECT_EQ(doc.kind, SourceKind::Other);
 }
 
-struct CountingView : DocumentView {
-  void UpdateScrollBars() override { ++updates; }
+// Counts the scroll-bar updates that every recount ends with.
+struct CountingView : NullEditView {
+  void SetScrollRange(ScrollBar, int, int, bool) override {}
+  void ShowScrollBar(ScrollBar bar, bool) override { updates += bar == ScrollBar::Vertical; }
   int updates = 0;
 };
 
 TEST_F(CodeDocumentTest, RecountFindsTheFirstWidestLine) {
-  CodeDocument doc(settings_, files_);
+  CodeDocument doc(context_);
   CountingView view;
   doc.SetView(&view);
   doc.RecountLines();
@@ -274,7 +277,7 @@ TEST_F(CodeDocumentTest, KindsNamesAndPrinting) {
   EXPECT_EQ(KindOfPath("C:\\a.bas\\README"), SourceKind::Other);
   EXPECT_EQ(KindOfPath("BAS"), SourceKind::Basic);  // no dot: the whole path counts
 
-  CodeDocument doc(settings_, files_);
+  CodeDocument doc(context_);
   EXPECT_TRUE(doc.HoldsFile(""));
   EXPECT_FALSE(doc.HoldsFile("a.bas"));
   EXPECT_TRUE(doc.IsUntitled());

@@ -76,13 +76,14 @@ TEST_F(Win32FileSystemTest, WritesReplaceWholeFilesOrNothing) {
 
 TEST_F(Win32FileSystemTest, DocumentSavesUnderANameWhoseTrailByteIsABackslash) {
   EditorSettings settings;
-  CodeDocument doc(settings, files_);
+  EditorContext context{settings, files_};
+  CodeDocument doc(context);
   doc.ApplyTemplate(1);
   const std::string name = "\x81\x5C.inc";  // the character's second byte is 0x5C
   ASSERT_TRUE(doc.SaveFile(PathOf(name)));
   EXPECT_EQ(doc.GetDisplayName(), name);
   EXPECT_EQ(doc.kind, SourceKind::Include);
-  CodeDocument again(settings, files_);
+  CodeDocument again(context);
   SourceKind kind;
   ASSERT_TRUE(again.LoadFile(PathOf(name), kind));
   EXPECT_EQ(again.lineCount, 8);

@@ -1,0 +1,109 @@
+// How a document's text maps onto the pixels of its window: row pitch, the
+// text area, scroll bars, visible lines, hit testing and keeping the caret in view.
+#include <algorithm>
+#include <cstdint>
+
+#include "editor/code_document.h"
+#include "editor/tab_expand.h"
+#include "platform/edit_view.h"
+#include "platform/editor_host.h"
+
+namespace quillet {
+namespace {
+
+// The ideograph whose extent gives the glyph height (and a two-column width).
+constexpr char kMeasureGlyph[] = "易";
+// Room taken from the text area for a scroll bar that is about to appear.
+constexpr int kScrollBarAllowance = 15;
+
+}  // namespace
+
+PixelSize CodeDocument::MeasureText(std::string_view bytes) const { return view_->MeasureText(bytes); }
+
+PixelSize CodeDocument::GetTextAreaSize() const {
+  const PixelSize client = view_->ClientSize();
+  const EditorSettings& s = Settings();
+  return {client.width - s.lineNumberBarWidth - s.textMargin, client.height};
+}
+
+int CodeDocument::GlyphHeight() const { return MeasureText(kMeasureGlyph).height; }
+
+int CodeDocument::RowPitch() const { return GlyphHeight() + Settings().lineSpacing; }
+
+int CodeDocument::ColumnOffset(int line, int col) const {
+  if (col <= 0) return 0;
+  const std::string& text = lines[line];
+  const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(col), text.size());
+  return MeasureText(ExpandTabs(std::string_view(text).substr(0, n), TabWidth())).width;
+}
+
+int CodeDocument::GetHorizontalOrigin() const {
+  const EditorSettings& s = Settings();
+  return view_->GetScrollPos(ScrollBar::Horizontal) - s.textMargin - s.lineNumberBarWidth;
+}
+
+int CodeDocument::GetTopLine() const { return view_->GetScrollPos(ScrollBar::Vertical); }
+
+void CodeDocument::SetHorizontalScroll(int position, bool redraw) {
+  view_->SetScrollPos(ScrollBar::Horizontal, position, redraw);
+  if (context_.host != nullptr) context_.host->HideCompletion();
+}
+
+void CodeDocument::SetTopLine(int line, bool redraw) {
+  view_->SetScrollPos(ScrollBar::Vertical, line, redraw);
+  if (context_.host != nullptr) context_.host->HideCompletion();
+}
+
+void CodeDocument::Invalidate() { view_->Invalidate(); }
+
+void CodeDocument::GetVisibleLines(int clientHeight, int glyphHeight, int& first, int& last) const {
+  first = GetTopLine();
+  const int pitch = glyphHeight + Settings().lineSpacing;
+  const int rows = pitch > 0 ? clientHeight / pitch : 0;
+  last = std::min(first + rows - 1, lineCount - 1);
+}
+
+void CodeDocument::UpdateScrollBars() {
+  int textWidth = 0;
+  int h = 0;
+  if (longestWidth >= 1 && longestLine >= 1 && longestLine <= lineCount) {
+    const PixelSize size = MeasureText(ExpandTabs(lines[longestLine - 1], TabWidth()));
+    textWidth = size.width;
+    h = size.height;
+  }
+  if (textWidth == 0) h = GlyphHeight();
+  PixelSize area = GetTextAreaSize();
+  const std::int64_t pitch = h + Settings().lineSpacing;
+  const std::int64_t totalHeight = std::int64_t(lineCount) * pitch;
+
+  bool needH = textWidth > area.width;
+  bool needV = totalHeight > area.height;
+  if (needH && needV) {
+    area.width -= kScrollBarAllowance;
+    area.height -= kScrollBarAllowance;
+  } else if (needH) {
+    area.height -= kScrollBarAllowance;
+    needV = totalHeight > area.height;
+    if (needV) area.width -= kScrollBarAllowance;
+  } else if (needV) {
+    area.width -= kScrollBarAllowance;
+    needH = textWidth > area.width;
+    if (needH) area.height -= kScrollBarAllowance;
+  }
+
+  if (needH) {
+    view_->ShowScrollBar(ScrollBar::Horizontal, true);
+    view_->SetScrollRange(ScrollBar::Horizontal, textWidth + 10, std::max(area.width, 0), true);
+  } else {
+    view_->ShowScrollBar(ScrollBar::Horizontal, false);
+  }
+  if (needV) {
+    const int rows = pitch > 0 ? static_cast<int>(std::max(area.height, 0) / pitch) : 0;
+    view_->ShowScrollBar(ScrollBar::Vertical, true);
+    view_->SetScrollRange(ScrollBar::Vertical, lineCount, rows, true);
+  } else {
+    view_->ShowScrollBar(ScrollBar::Vertical, false);
+  }
+}
+
+}  // namespace quillet
