@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the native core tests (ASan + UBSan),
-# the 64-bit Windows build, and the Win32 tests under Wine in a virtual display.
+# the 64-bit Windows build, the Win32 tests under Wine in a virtual display,
+# and the end-to-end scripts tests/e2e/*.sh (X input through xdotool).
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh || exit 1
@@ -19,6 +20,14 @@ gtest_counts() {
   if [ -z "$p" ] && [ -z "$f" ]; then echo "0 1"; else echo "${p:-0} ${f:-0}"; fi
 }
 
+# Counts of one end-to-end script's log, from its "e2e: N passed, M failed"
+# line; a script that never printed it counts as one failure.
+e2e_counts() {
+  local line
+  line=$(grep -oE '^e2e: [0-9]+ passed, [0-9]+ failed' "$1" | tail -1)
+  if [ -z "$line" ]; then echo "0 1"; else echo "$line" | sed -E 's/^e2e: ([0-9]+) passed, ([0-9]+) failed/\1 \2/'; fi
+}
+
 step "native core: configure, build, test"
 n_passed=0; n_failed=1
 if cmake --preset native >/dev/null && cmake --build --preset native -j"$jobs"; then
@@ -30,7 +39,7 @@ step "Windows 64-bit: build"
 { cmake --preset win64 >/dev/null && cmake --build --preset win64 -j"$jobs"; } || fail=1
 
 step "Windows 32-bit: build, test under Wine"
-w_passed=0; w_failed=1
+w_passed=0; w_failed=1; e_passed=0; e_failed=0
 if cmake --preset win32 >/dev/null && cmake --build --preset win32 -j"$jobs"; then
   quillet_ensure_display && quillet_ensure_prefix
   w_failed=0
@@ -40,11 +49,20 @@ if cmake --preset win32 >/dev/null && cmake --build --preset win32 -j"$jobs"; th
     read -r p f < <(gtest_counts "$log")
     w_passed=$((w_passed + p)); w_failed=$((w_failed + f))
   done
+
+  step "end-to-end: X input into the Windows build under Wine"
+  for script in tests/e2e/*.sh; do
+    [ -e "$script" ] || continue
+    log=out/$(basename "$script" .sh).log
+    timeout 180 bash "$script" 2>&1 | tee "$log"
+    read -r p f < <(e2e_counts "$log")
+    e_passed=$((e_passed + p)); e_failed=$((e_failed + f))
+  done
   quillet_stop_wine
   quillet_stop_display
 fi
 
-passed=$((n_passed + w_passed)); failed=$((n_failed + w_failed))
+passed=$((n_passed + w_passed + e_passed)); failed=$((n_failed + w_failed + e_failed))
 [ "$failed" -eq 0 ] || fail=1
 echo
 echo "tests: $passed passed, $failed failed"

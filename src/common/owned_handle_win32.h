@@ -40,5 +40,6 @@ using MenuHandle = OwnedHandle<HMENU, DestroyMenu>;
 using AcceleratorHandle = OwnedHandle<HACCEL, DestroyAcceleratorTable>;
 using ImageListHandle = OwnedHandle<HIMAGELIST, ImageList_Destroy>;
 using BitmapHandle = OwnedHandle<HBITMAP, DeleteObject>;
+using MemoryDcHandle = OwnedHandle<HDC, DeleteDC>;  // from CreateCompatibleDC
 
 }  // namespace quillet

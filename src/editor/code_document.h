@@ -13,6 +13,8 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +29,7 @@ namespace quillet {
 
 class EditView;
 class FileSystem;
+class LineChars;
 class LinePrinter;
 class PaintSurface;
 struct PixelSize;
@@ -93,6 +96,10 @@ class CodeDocument {
   void UpdateScrollBars();
   void GetVisibleLines(int clientHeight, int glyphHeight, int& first, int& last) const;
   TextPos HitTest(int x, int y) const;
+  int LineAtY(int y) const;  // the line under a client y, clamped to the text
+  // The first character of chars whose right edge reaches text x xt
+  // (client x + horizontal origin); chars.Count() when the line ends before xt.
+  int CharReaching(const LineChars& chars, long long xt) const;
   void CreateEditCaret();
   int GetCaretHeight() const { return caretHeight; }
   void ScrollCaretIntoView();
@@ -123,6 +130,9 @@ class CodeDocument {
   void TypeCharacter(int code);
   void InsertText(std::string_view text, bool noUndo = false);
   int InsertLineBreak(bool noUndo = false);  // returns the TABs of auto-indent
+  // Enter with a given number of indent TABs (-1: as the auto-indent setting
+  // says). Redo repeats the recorded indent even if the setting changed since.
+  int InsertLineBreakIndented(int indent, bool noUndo);
   void DeleteBackward(bool noUndo = false);
   void DeleteForward(bool noUndo = false);
   bool HasSelection() const { return hasSelection; }
@@ -135,15 +145,27 @@ class CodeDocument {
   void Delete();
   void DeleteSelection(UndoRecord& record);
   void InsertBlock(std::string_view text);
+  // Puts pieces (at least one) in the place of the line.
+  void SpliceLine(int line, std::vector<std::string> pieces);
 
   // ---- Undo history (undo.cpp) ----
   void CaptureViewState(UndoRecord& record) const;
   void RestoreViewState(const UndoRecord& record, bool redo);
   void PushUndo(const UndoRecord& record);
+  void PushUndo(UndoRecord&& record);
   bool CanUndo() const { return undoPos != 0; }
   bool CanRedo() const { return undoPos != static_cast<std::int32_t>(undoHistory.size()); }
   void Undo();
   void Redo();
+  // Takes back (redo false) or repeats (redo true) the text change of a
+  // replacement step (op 7); find and replace installs it. While it is unset,
+  // Undo and Redo stop at such a step and change nothing.
+  std::function<void(const UndoRecord&, bool redo)> replayReplacement;
+  // The history position whose text is the saved one (-1: none left in the
+  // history), noted whenever a step starts from an unmodified text or an undo
+  // or redo leaves one. Undo and Redo set `modified` from it, so undoing past a
+  // save shows the mark again and coming back to the saved text clears it.
+  std::int32_t cleanUndoPos = -1;
 
   // ---- Painting (language/painter.cpp) ----
   void Paint(PaintSurface& surface);
@@ -162,7 +184,7 @@ class CodeDocument {
   bool modified = false;
   bool hasSelection = false;
   SourceKind kind = SourceKind::Other;
-  std::vector<UndoRecord> undoHistory;
+  std::deque<UndoRecord> undoHistory;  // oldest first; the oldest goes once undoLimit is passed
   std::int32_t undoLimit = 50;
   std::int32_t undoPos = 0;
   std::string findText;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "editor/text_pos.h"
 
@@ -22,12 +23,16 @@ struct UndoRecord {
   bool modified = false;
   bool hasSelection = false;
   std::int32_t indent = 0;          // line break: TAB bytes added by auto-indent
+  std::int32_t joinColumn = 0;      // backward deletion of a line break: length of the line joined onto
   std::string text;                 // deletions: bytes removed; insertion: bytes inserted
   std::string formerLine;           // paste: the caret line before the paste
-  std::string pastedLines;          // paste: every produced line followed by CR LF
+  // pastedLines and selectionLines are kept line by line, not joined with CR LF:
+  // joining two lines can leave a CR LF inside one (a line ending in CR meets
+  // one starting with LF), and cutting the text again would split that line.
+  std::vector<std::string> pastedLines;  // paste: every line the paste produced
   std::int32_t pieceCount = 0;      // paste: pieces the pasted text was cut into
   bool hadSelection = false;        // the step began by deleting the selection
-  std::string selectionLines;       // whole lines the deleted selection touched, each + CR LF
+  std::vector<std::string> selectionLines;  // whole lines the deleted selection touched
   TextPos caretBeforeDeletion;
   std::string findText;             // replacement step
   std::string replacement;

@@ -2,8 +2,10 @@
 // text area, scroll bars, visible lines, hit testing and keeping the caret in view.
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 
 #include "editor/code_document.h"
+#include "editor/line_chars.h"
 #include "editor/tab_expand.h"
 #include "platform/edit_view.h"
 #include "platform/editor_host.h"
@@ -66,7 +68,7 @@ void CodeDocument::GetVisibleLines(int clientHeight, int glyphHeight, int& first
 void CodeDocument::UpdateScrollBars() {
   int textWidth = 0;
   int h = 0;
-  if (longestWidth >= 1 && longestLine >= 1 && longestLine <= lineCount) {
+  if (longestWidth >= 1 && longestLine >= 1 && longestLine <= lines.size()) {
     const PixelSize size = MeasureText(ExpandTabs(lines[longestLine - 1], TabWidth()));
     textWidth = size.width;
     h = size.height;
@@ -93,7 +95,9 @@ void CodeDocument::UpdateScrollBars() {
 
   if (needH) {
     view_->ShowScrollBar(ScrollBar::Horizontal, true);
-    view_->SetScrollRange(ScrollBar::Horizontal, textWidth + 10, std::max(area.width, 0), true);
+    const int max =
+        textWidth > std::numeric_limits<int>::max() - 10 ? std::numeric_limits<int>::max() : textWidth + 10;
+    view_->SetScrollRange(ScrollBar::Horizontal, max, std::max(area.width, 0), true);
   } else {
     view_->ShowScrollBar(ScrollBar::Horizontal, false);
   }
@@ -104,6 +108,72 @@ void CodeDocument::UpdateScrollBars() {
   } else {
     view_->ShowScrollBar(ScrollBar::Vertical, false);
   }
+}
+
+int CodeDocument::LineAtY(int y) const {
+  const int pitch = RowPitch();
+  const long long line = static_cast<long long>(GetTopLine()) + (pitch > 0 ? y / pitch : 0);
+  return static_cast<int>(std::clamp<long long>(line, 0, std::max(lines.size() - 1, 0)));
+}
+
+int CodeDocument::CharReaching(const LineChars& chars, long long xt) const {
+  return chars.FirstReaching(xt, [this](std::string_view drawn) { return MeasureText(drawn).width; });
+}
+
+TextPos CodeDocument::HitTest(int x, int y) const {
+  TextPos pos{LineAtY(y), 0};
+  const long long xt = static_cast<long long>(x) + GetHorizontalOrigin();
+  if (xt <= 0) return pos;
+  const LineChars chars(lines[pos.line], TabWidth());
+  const int i = CharReaching(chars, xt);
+  if (i == chars.Count()) {
+    pos.col = LineLength(pos.line);
+    return pos;
+  }
+  // The left half of a character puts the caret before it, the right half after.
+  const long long before = MeasureText(chars.DrawnThrough(i - 1)).width;
+  const long long after = MeasureText(chars.DrawnThrough(i)).width;
+  pos.col = xt > before + (after - before) / 2 ? chars.End(i) : chars.Begin(i);
+  return pos;
+}
+
+void CodeDocument::CreateEditCaret() {
+  caretHeight = GlyphHeight() + 2 * Settings().lineSpacing;
+  view_->CreateCaret(caretHeight);
+}
+
+void CodeDocument::ScrollCaretIntoView() {
+  const PixelSize area = GetTextAreaSize();
+  const int width = std::max(area.width, 0);
+  // The text x range actually shown right of the line-number bar and margin.
+  const int left = view_->GetScrollPos(ScrollBar::Horizontal);
+  const long long right = static_cast<long long>(left) + width;
+  const int caretX = ColumnOffset(caret.line, caret.col);
+
+  int first = 0;
+  int last = 0;
+  GetVisibleLines(area.height, GlyphHeight(), first, last);
+  if (caret.line < first) {
+    SetTopLine(caret.line, true);
+  } else if (caret.line > last) {
+    // With no whole row on screen the caret line becomes the top row instead.
+    SetTopLine(last < first ? caret.line : first + caret.line - last, true);
+  }
+
+  if (caretX < left) {
+    SetHorizontalScroll(caretX, true);
+  } else if (caretX >= right) {  // a caret on the right edge would be drawn outside the window
+    SetHorizontalScroll(caretX - width / 2, true);
+  }
+}
+
+bool CodeDocument::GoToLine(int lineNumber) {
+  if (lineNumber < 1 || lineNumber > lines.size()) return false;
+  caret = {lineNumber - 1, 0};
+  hasSelection = false;
+  ScrollCaretIntoView();
+  Invalidate();
+  return true;
 }
 
 }  // namespace quillet

@@ -4,6 +4,8 @@
 
 namespace quillet {
 
+class CodeDocument;
+
 struct EditCommandState {
   bool canCut = false;
   bool canCopy = false;
@@ -20,6 +22,15 @@ class EditorHost {
   virtual void UpdateStatusBar(int lineCount, int caretLine, int caretColumn) = 0;
   virtual void UpdateEditCommands(const EditCommandState& state) = 0;
   virtual void HideCompletion() = 0;
+
+  // The keyword completion prompt as typing drives it. A host without one
+  // keeps these defaults: no list is ever shown, and typing just types.
+  virtual bool CompletionListVisible() { return false; }
+  virtual bool CompletionInProgress() { return false; }
+  virtual void AcceptCompletion(CodeDocument&) {}
+  virtual void DropLastPrefixChar() {}
+  virtual bool AccumulatePrefix(int /*code*/) { return false; }  // true: show or refresh the list
+  virtual void ShowCompletion(CodeDocument&) {}
 };
 
 }  // namespace quillet

@@ -250,8 +250,8 @@ bool IsFeatureBuilt(Feature feature) {
     case Feature::kShell:
     case Feature::kDocuments:
     case Feature::kEditing:
-      return true;
     case Feature::kPrinting:
+      return true;
     case Feature::kCompiler:
     case Feature::kSearch:
     case Feature::kConfiguration:

@@ -184,7 +184,7 @@ bool CreateMainUnits(HWND main) {
   u.toolbar = Parts().createToolbar ? Parts().createToolbar(main) : MakeStandInToolbar(main);
   u.statusBar = MakeStatusBar(main);
   if (!u.toolbar || !u.statusBar || !MakeWorkFolder(u) || !MakeStatusFolder(u)) return false;
-  u.tabStrip = MakeChild(main, 0, WC_TABCONTROLA, "", WS_CLIPSIBLINGS, kIdTabStrip);
+  u.tabStrip = MakeChild(main, 0, WC_TABCONTROLA, "", WS_CLIPSIBLINGS | TCS_TOOLTIPS, kIdTabStrip);
   u.workSplitter = CreateSplitter(main, kIdWorkSplitter, SplitterAxis::kVertical);
   u.statusSplitter = CreateSplitter(main, kIdStatusSplitter, SplitterAxis::kHorizontal);
   u.completionList = MakeTree(main, kIdCompletionList, 0);

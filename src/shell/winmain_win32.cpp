@@ -3,9 +3,13 @@
 #include <windows.h>
 
 #include "language/keyword_table.h"
+#include "shell/app_state.h"
+#include "shell/documents_win32.h"
 #include "shell/main_window_win32.h"
 #include "shell/menus_win32.h"
 #include "shell/panels_win32.h"
+#include "tools/about_box_win32.h"
+#include "tools/calculator_win32.h"
 #include "tools/skin_win32.h"
 
 namespace {
@@ -13,21 +17,44 @@ namespace {
 // The menus, accelerators and toolbar of the main window.
 quillet::CommandSurface gCommands;
 
+// The commands of the shell itself: exit, about box, calculator.
+bool RunShellCommand(HWND main, int command) {
+  switch (command) {
+    case quillet::kCmdExit:
+      SendMessageA(main, WM_CLOSE, 0, 0);  // the same path as the close box
+      return true;
+    case quillet::kCmdAbout:
+      quillet::ShowAboutBox(main, GetModuleHandleA(nullptr), quillet::App().baseCaption);
+      return true;
+    case quillet::kCmdCalculator:
+      quillet::StartCalculator();
+      return true;
+    default:
+      return false;
+  }
+}
+
 // The parts of the program that plug into the main window. Still to be wired
-// as they are built: the edit-window class (registerEditClass,
-// releaseEditClass), the documents (openFirstDocument, queryCloseAll,
-// moveEditWindow, focusEditWindow, invalidateEditWindow), the keyword database
-// (openKeywordDatabase, closeKeywordDatabase) and the command dispatch
-// (onMessage, WM_COMMAND).
+// as they are built: the keyword database (openKeywordDatabase,
+// closeKeywordDatabase).
 quillet::MainWindowOptions ProgramOptions(HINSTANCE instance) {
   quillet::MainWindowOptions options;
   quillet::MainWindowParts& parts = options.parts;
   parts.createMenuBar = [] { return quillet::BuildMenuBar().Release(); };
-  parts.createToolbar = [instance](HWND main) { return gCommands.CreateToolbar(main, instance, quillet::kIdToolbar); };
+  parts.createToolbar = [instance](HWND main) {
+    return gCommands.CreateToolbar(main, instance, quillet::kIdToolbar);
+  };
   parts.attachSkin = [] { quillet::AttachSkin(); };
-  parts.onMessage = [](HWND, UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+  parts.onMessage = [](HWND main, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == WM_COMMAND && RunShellCommand(main, LOWORD(wParam))) {
+      result = 0;
+      return true;
+    }
     return message == WM_NOTIFY && gCommands.HandleNotify(reinterpret_cast<NMHDR*>(lParam), result);
   };
+  // The documents: edit-window class, first document, close request, the
+  // current edit window, the file and edit commands and the tab strip.
+  quillet::AddDocumentParts(parts, gCommands);
   return options;
 }
 

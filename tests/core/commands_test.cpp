@@ -129,11 +129,11 @@ TEST(Commands, ToolbarHasTwentyEntriesThatAllReachMenuCommands) {
 TEST(Commands, UnbuiltFeaturesKeepTheirCommandsUnavailable) {
   for (CommandId id : {kCmdCompile, kCmdCompileAndRun, kCmdRun, kCmdFind, kCmdFindNext, kCmdFindPrevious,
                        kCmdReplace, kCmdGoToLine, kCmdConfigure, kCmdInstantHelp, kCmdKeywordOutput,
-                       kCmdProcedureJump, kCmdProcedureRefresh, kCmdPrint}) {
+                       kCmdProcedureJump, kCmdProcedureRefresh}) {
     EXPECT_FALSE(IsCommandAvailable(id)) << id;
   }
   for (CommandId id : {kCmdNew, kCmdOpen, kCmdSave, kCmdCut, kCmdAbout, kCmdCalculator, kCmdExit,
-                       RecentFileCommand(8), kCmdViewLineNumberBar}) {
+                       RecentFileCommand(8), kCmdViewLineNumberBar, kCmdPrint}) {
     EXPECT_TRUE(IsCommandAvailable(id)) << id;
   }
   EXPECT_FALSE(IsCommandAvailable(kCmdNone));

@@ -1,0 +1,193 @@
+#include "editor/edit_window_win32.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "editor/code_document.h"
+#include "language/gdi_measure_win32.h"
+#include "shell/registry_store_win32.h"
+
+namespace quillet {
+namespace {
+
+constexpr UINT kEditClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_PARENTDC;
+
+int BarOf(ScrollBar bar) { return bar == ScrollBar::Horizontal ? SB_HORZ : SB_VERT; }
+
+HFONT FontOf(const FontRecord& record) {
+  LOGFONTA font{};
+  static_assert(sizeof font == kFontRecordSize);
+  std::memcpy(&font, record.data(), sizeof font);
+  font.lfFaceName[LF_FACESIZE - 1] = '\0';
+  return CreateFontIndirectA(&font);
+}
+
+void MakeDrawingObjects(EditorSettings& settings) {
+  EditClassObjects& objects = EditObjects();
+  objects.cursorLineBrush.Reset(CreateSolidBrush(settings.colours[CursorLineBar]));
+  objects.backgroundBrush.Reset(CreateSolidBrush(settings.colours[Background]));
+  objects.editFont.Reset(settings.fontLoaded ? FontOf(settings.font) : nullptr);
+  if (!objects.editFont) {
+    settings.font = DefaultGuiFontRecord();
+    settings.fontLoaded = true;
+    objects.editFont.Reset(FontOf(settings.font));
+  }
+}
+
+// Repaints a top-level window with everything in it, editing windows included.
+BOOL CALLBACK RepaintAll(HWND top, LPARAM) {
+  RedrawWindow(top, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+  return TRUE;
+}
+
+}  // namespace
+
+EditClassObjects& EditObjects() {
+  static EditClassObjects objects;
+  return objects;
+}
+
+void SetEditWindowShell(EditWindowShell* shell) { EditObjects().shell = shell; }
+
+void EditWindowList::Remove(const EditWindow& window) {
+  windows_.erase(std::remove(windows_.begin(), windows_.end(), &window), windows_.end());
+}
+
+EditWindow* EditWindowList::FindOwner(HWND window) {
+  for (EditWindow* w : windows_) {
+    if (w->OwnsWindow(window)) return w;
+  }
+  return nullptr;
+}
+
+bool RegisterEditClass(EditorSettings& settings, bool reportFailure) {
+  EditClassObjects& objects = EditObjects();
+  objects.instance = GetModuleHandleA(nullptr);
+  WNDCLASSA wc{};
+  wc.style = kEditClassStyle;
+  wc.lpfnWndProc = EditWindowProc;
+  wc.hInstance = objects.instance;
+  wc.hCursor = LoadCursorA(nullptr, IDC_IBEAM);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+  wc.lpszClassName = kEditClassName;
+  if (RegisterClassA(&wc) == 0) {
+    if (reportFailure) MessageBoxA(nullptr, kEditClassFailure, "系统错误", MB_OK | MB_ICONHAND);
+    return false;
+  }
+  objects.registered = true;
+  MakeDrawingObjects(settings);
+  objects.hook.Reset(SetWindowsHookExA(WH_KEYBOARD, TabKeyHook, nullptr, GetCurrentThreadId()));
+  return true;
+}
+
+void ReplaceEditDrawingObjects(EditorSettings& settings) {
+  MakeDrawingObjects(settings);
+  EnumThreadWindows(GetCurrentThreadId(), RepaintAll, 0);
+}
+
+void ReleaseEditClass() {
+  EditClassObjects& objects = EditObjects();
+  objects.cursorLineBrush.Reset();
+  objects.backgroundBrush.Reset();
+  objects.editFont.Reset();
+  objects.hook.Reset();
+  if (objects.registered) UnregisterClassA(kEditClassName, objects.instance);
+  objects.registered = false;
+}
+
+// ---- EditWindow ----
+
+EditWindow::EditWindow(CodeDocument& document) : document_(document) { document_.SetView(this); }
+
+EditWindow::~EditWindow() {
+  if (window_ != nullptr && IsWindow(window_)) DestroyWindow(window_);
+  document_.SetView(nullptr);
+}
+
+bool EditWindow::CreateEditWindow(HWND parent, int left, int top, int width, int height) {
+  window_ = CreateWindowExA(WS_EX_CLIENTEDGE, kEditClassName, "",
+                            WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP, left, top, width,
+                            height, parent, nullptr, EditObjects().instance, nullptr);
+  return window_ != nullptr;
+}
+
+void EditWindow::MoveEditWindow(int left, int top, int width, int height) {
+  if (window_ != nullptr) MoveWindow(window_, left, top, width, height, TRUE);
+}
+
+void EditWindow::HideEditWindow() {
+  if (window_ != nullptr) ShowWindow(window_, SW_HIDE);
+}
+
+void EditWindow::ShowEditWindow() {
+  if (window_ == nullptr) return;
+  ShowWindow(window_, SW_SHOWNORMAL);
+  if (EditWindowShell* shell = EditObjects().shell) shell->EditWindowShown(*this);
+}
+
+void EditWindow::FocusEditWindow() {
+  if (window_ != nullptr) SetFocus(window_);
+}
+
+void EditWindow::CloseEditWindow() {
+  if (window_ == nullptr) return;
+  SendMessageA(window_, WM_CLOSE, 0, 0);
+  if (!IsWindow(window_)) window_ = nullptr;
+}
+
+PixelSize EditWindow::MeasureText(std::string_view bytes) {
+  // Before the window exists the screen's DC measures the same font.
+  return MeasureInWindow(window_, EditObjects().editFont.Get(), bytes);
+}
+
+PixelSize EditWindow::ClientSize() {
+  RECT r{};
+  if (window_ != nullptr) GetClientRect(window_, &r);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+int EditWindow::GetScrollPos(ScrollBar bar) {
+  return window_ != nullptr ? ::GetScrollPos(window_, BarOf(bar)) : 0;
+}
+
+void EditWindow::SetScrollPos(ScrollBar bar, int position, bool redraw) {
+  if (window_ != nullptr) ::SetScrollPos(window_, BarOf(bar), position, redraw);
+}
+
+void EditWindow::ShowScrollBar(ScrollBar bar, bool show) {
+  if (window_ != nullptr) ::ShowScrollBar(window_, BarOf(bar), show);
+}
+
+void EditWindow::SetScrollRange(ScrollBar bar, int max, int page, bool redraw) {
+  if (window_ == nullptr) return;
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_RANGE | SIF_PAGE;
+  info.nMin = 0;
+  info.nMax = max;
+  info.nPage = static_cast<UINT>(std::max(page, 0));
+  SetScrollInfo(window_, BarOf(bar), &info, redraw);
+}
+
+void EditWindow::Invalidate() {
+  if (window_ != nullptr) InvalidateRect(window_, nullptr, FALSE);
+}
+
+void EditWindow::CreateCaret(int height) {
+  if (window_ == nullptr) return;
+  ::CreateCaret(window_, nullptr, 1, height);
+  ShowCaret(window_);
+}
+
+bool EditWindow::HoldsCaret() const {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return window_ != nullptr && GetGUIThreadInfo(GetCurrentThreadId(), &info) && info.hwndCaret == window_;
+}
+
+void EditWindow::SetCaretPos(int x, int y) {
+  // The thread has one caret; a window that does not hold it leaves it alone.
+  if (HoldsCaret()) ::SetCaretPos(x, y);
+}
+
+}  // namespace quillet

@@ -1,0 +1,28 @@
+#include "language/gdi_measure_win32.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace quillet {
+
+PixelSize TextExtent(HDC dc, std::string_view bytes) {
+  SIZE size{};
+  const int count = static_cast<int>(std::min<std::size_t>(bytes.size(), INT_MAX));
+  GetTextExtentPoint32A(dc, bytes.data(), count, &size);
+  return {static_cast<int>(size.cx), static_cast<int>(size.cy)};
+}
+
+PixelSize MeasureWithFont(HDC dc, HFONT font, std::string_view bytes) {
+  const SelectedObject selected(dc, font);
+  return TextExtent(dc, bytes);
+}
+
+PixelSize MeasureInWindow(HWND window, HFONT font, std::string_view bytes) {
+  HDC dc = GetDC(window);
+  if (dc == nullptr) return {};
+  const PixelSize size = MeasureWithFont(dc, font, bytes);
+  ReleaseDC(window, dc);
+  return size;
+}
+
+}  // namespace quillet

@@ -1,0 +1,510 @@
+#include "shell/documents_win32.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "common/images_win32.h"
+#include "common/path_text.h"
+#include "common/resources.h"
+#include "editor/edit_window_win32.h"
+#include "platform/win32_clipboard_win32.h"
+#include "platform/win32_file_system_win32.h"
+#include "shell/app_state.h"
+#include "shell/file_dialog_win32.h"
+#include "shell/main_window_win32.h"
+#include "shell/menus_win32.h"
+#include "shell/panels_win32.h"
+#include "shell/printing_win32.h"
+#include "shell/save_changes_dialog_win32.h"
+
+namespace quillet {
+namespace {
+
+// A document's PBCodeEdit window as the list sees it.
+class ListedEditWindow final : public DocumentWindow {
+ public:
+  explicit ListedEditWindow(CodeDocument& document) : edit(document) {}
+  void Move(const Rect& a) override { edit.MoveEditWindow(a.left, a.top, a.width, a.height); }
+  void Hide() override { edit.HideEditWindow(); }
+  void Show() override { edit.ShowEditWindow(); }
+  void Focus() override { edit.FocusEditWindow(); }
+  void Close() override { edit.CloseEditWindow(); }
+  EditWindow edit;
+};
+
+const EditWindow& EditOf(const DocumentWindow& window) {
+  return static_cast<const ListedEditWindow&>(window).edit;
+}
+
+// What the editing windows report to the main window, and how they find
+// their document.
+class DocumentShell final : public EditorHost, public EditWindowShell {
+ public:
+  void UpdateStatusBar(int lineCount, int caretLine, int caretColumn) override;
+  void UpdateEditCommands(const EditCommandState& state) override;
+  void HideCompletion() override {}  // no completion list yet
+
+  EditWindow* FindOwner(HWND window) override;
+  void ShowEditMenu(EditWindow&, POINT screen) override;
+  void DocumentPainted(EditWindow& window) override;
+
+  const CommandSurface* commands = nullptr;
+};
+
+struct DocumentsState {
+  Win32FileSystem files;
+  Win32Clipboard clipboard;
+  DocumentShell shell;
+  EditorContext context;
+  ImageListHandle tabIcons;
+  int contextTab = 0;
+  DocumentList list;  // last: its windows go before the shell they report to
+};
+
+DocumentsState& State() {
+  static DocumentsState state;
+  return state;
+}
+
+HWND MainWindow() { return Units().main; }
+HWND TabStrip() { return Units().tabStrip; }
+HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
+
+int PositionOf(const EditWindow& edit) {
+  return State().list.PositionOfWindow([&edit](const DocumentWindow& w) { return &EditOf(w) == &edit; });
+}
+
+// ---- The user's answers ----
+
+class UserQuestions final : public CloseQuestions {
+ public:
+  YesNoCancel AskBeforeClose(const std::string& question) override {
+    switch (MessageBoxA(MainWindow(), question.c_str(), kModifiedCaption, MB_ICONASTERISK | MB_YESNOCANCEL)) {
+      case IDYES:
+        return YesNoCancel::Yes;
+      case IDNO:
+        return YesNoCancel::No;
+      default:
+        return YesNoCancel::Cancel;
+    }
+  }
+  int AskSaveChanges(const std::string& question) override {
+    return ShowSaveChangesDialog(MainWindow(), Instance(), question);
+  }
+  bool Save(int position) override { return SaveDocument(position); }
+};
+
+// ---- Tabs ----
+
+std::string TabText(int position) {
+  char text[512] = {};
+  TCITEMA item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  SendMessageA(TabStrip(), TCM_GETITEMA, position - 1, reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
+void SetTab(int position, const std::string& caption, int icon, bool insert) {
+  TCITEMA item{};
+  item.mask = TCIF_TEXT | TCIF_IMAGE;
+  item.pszText = const_cast<char*>(caption.c_str());
+  item.iImage = icon;
+  SendMessageA(TabStrip(), insert ? TCM_INSERTITEMA : TCM_SETITEMA, position - 1,
+               reinterpret_cast<LPARAM>(&item));
+}
+
+// ---- Saving ----
+
+bool WriteDocument(int position, const std::string& newPath, const std::string& target) {
+  CodeDocument& document = Documents().Document(position);
+  if (!document.SaveFile(newPath)) {
+    MessageBoxA(MainWindow(), SaveFailedText(target).c_str(), kSaveErrorCaption, MB_ICONHAND);
+    return false;
+  }
+  // A new path brings a new name and kind, with the kind's icon and colours.
+  UpdateTabCaption(position);
+  if (position == CurrentTab()) UpdateMainTitle(position);
+  document.Invalidate();
+  return true;
+}
+
+void SaveIfModified(int position) {
+  if (Documents().Contains(position) && Documents().Document(position).IsModified()) SaveDocument(position);
+}
+
+// ---- Start and end ----
+
+void StartDocuments(const CommandSurface* commands) {
+  DocumentsState& s = State();
+  s.context = EditorContext(App().editor, s.files);
+  s.context.clipboard = &s.clipboard;
+  s.context.host = &s.shell;
+  s.shell.commands = commands;
+  s.contextTab = 0;
+  s.tabIcons = LoadImageStrip(Instance(), kTabIconsResource, 16);
+  SendMessageA(TabStrip(), TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(s.tabIcons.Get()));
+  SetEditWindowShell(&s.shell);
+}
+
+// The main window is going: every editing window must be gone before the
+// class is unregistered.
+void EndDocuments() {
+  DocumentsState& s = State();
+  while (s.list.Count() > 0) s.list.Remove(s.list.Count());
+  if (TabStrip()) {
+    SendMessageA(TabStrip(), TCM_DELETEALLITEMS, 0, 0);
+    SendMessageA(TabStrip(), TCM_SETIMAGELIST, 0, 0);
+  }
+  s.tabIcons.Reset();
+  s.contextTab = 0;
+  SetEditWindowShell(nullptr);
+}
+
+// The commands that make a new document, and its kind.
+constexpr std::pair<int, int> kNewCommands[] = {
+    {kCmdNew, kNewExeProgram}, {kCmdNewExe, kNewExeProgram}, {kCmdNewDll, kNewDllProgram},
+    {kCmdNewRc, kNewRcScript}, {kCmdNewText, kNewPlainText},
+};
+
+// The edit commands and the operation each runs on the current document.
+constexpr std::pair<int, void (CodeDocument::*)()> kEditCommands[] = {
+    {kCmdCut, &CodeDocument::Cut},
+    {kCmdCopy, &CodeDocument::Copy},
+    {kCmdPaste, &CodeDocument::Paste},
+    {kCmdDelete, &CodeDocument::Delete},
+    {kCmdUndo, &CodeDocument::Undo},
+    {kCmdRedo, &CodeDocument::Redo},
+    {kCmdSelectAll, &CodeDocument::SelectAll},
+};
+
+bool RunEditCommand(int command) {
+  for (const auto& [id, operation] : kEditCommands) {
+    if (id != command) continue;
+    if (CodeDocument* document = CurrentDocument()) (document->*operation)();
+    return true;
+  }
+  return false;
+}
+
+void OpenRecentFile(int k) {
+  const std::vector<std::string>& entries = App().recentFiles.Entries();
+  if (k < 1 || k > static_cast<int>(entries.size())) return;
+  const std::string path = entries[k - 1];  // a copy: opening reorders the list
+  OpenDocument(path, kNewPlainText);
+}
+
+// The full path a tab's tooltip shows (none for a document without one). The
+// text must outlive the notification.
+void FillTooltip(NMHDR* header) {
+  static std::string text;
+  static std::wstring wide;
+  const int position = static_cast<int>(header->idFrom) + 1;
+  text = Documents().Contains(position) ? Documents().Document(position).filePath : std::string();
+  if (header->code == TTN_GETDISPINFOA) {
+    auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
+    info->lpszText = text.data();
+    info->hinst = nullptr;
+    return;
+  }
+  wide.assign(text.size() + 1, L'\0');
+  const int units = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                                        static_cast<int>(wide.size()));
+  wide.resize(std::max(units, 0));
+  auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
+  info->lpszText = wide.data();
+  info->hinst = nullptr;
+}
+
+}  // namespace
+
+// ---- DocumentShell ----
+
+void DocumentShell::UpdateStatusBar(int lineCount, int caretLine, int caretColumn) {
+  HWND bar = Units().statusBar;
+  if (!bar) return;
+  const std::string texts[] = {std::to_string(lineCount), "行:" + std::to_string(caretLine),
+                               "列:" + std::to_string(caretColumn)};
+  for (int panel = 1; panel <= 3; ++panel) {
+    char shown[64] = {};
+    if (LOWORD(SendMessageA(bar, SB_GETTEXTLENGTHA, panel, 0)) < sizeof shown) {
+      SendMessageA(bar, SB_GETTEXTA, panel, reinterpret_cast<LPARAM>(shown));
+    }
+    if (texts[panel - 1] != shown) {
+      SendMessageA(bar, SB_SETTEXTA, panel, reinterpret_cast<LPARAM>(texts[panel - 1].c_str()));
+    }
+  }
+}
+
+void DocumentShell::UpdateEditCommands(const EditCommandState& state) {
+  if (commands) {
+    commands->SetEditCommandState(state);
+  } else {
+    SetEditCommandState(GetMenu(MainWindow()), Units().toolbar, state);
+  }
+}
+
+EditWindow* DocumentShell::FindOwner(HWND window) {
+  DocumentList& list = State().list;
+  const int position =
+      list.PositionOfWindow([window](const DocumentWindow& w) { return EditOf(w).OwnsWindow(window); });
+  return position ? &static_cast<ListedEditWindow*>(list.Window(position))->edit : nullptr;
+}
+
+void DocumentShell::ShowEditMenu(EditWindow&, POINT screen) {
+  ShowPopupMenu(MainWindow(), FindSubmenu(GetMenu(MainWindow()), "编辑(&E)"), screen);
+}
+
+void DocumentShell::DocumentPainted(EditWindow& window) {
+  const int position = PositionOf(window);
+  if (position == 0) return;
+  UpdateTabCaption(position);
+  if (position == CurrentTab()) UpdateMainTitle(position);
+}
+
+// ---- The list and its tabs ----
+
+DocumentList& Documents() { return State().list; }
+
+int CurrentTab() {
+  if (!TabStrip()) return 0;
+  const int position = static_cast<int>(SendMessageA(TabStrip(), TCM_GETCURSEL, 0, 0)) + 1;
+  return Documents().Contains(position) ? position : 0;
+}
+
+CodeDocument* CurrentDocument() {
+  const int current = CurrentTab();
+  return current ? &Documents().Document(current) : nullptr;
+}
+
+HWND EditHandle(int position) {
+  return Documents().Contains(position) ? EditOf(*Documents().Window(position)).Handle() : nullptr;
+}
+
+int ContextTab() { return Documents().Contains(State().contextTab) ? State().contextTab : 0; }
+
+void OpenDocument(const std::string& path, int kind) {
+  DocumentsState& s = State();
+  auto document = std::make_unique<CodeDocument>(s.context);
+  std::string name;
+  if (path.empty()) {
+    name = NextUntitledName(App().untitledCounter, kind);
+  } else {
+    if (const int open = s.list.FindFile(path)) {
+      SelectTab(open);
+      return;
+    }
+    name = FileNamePart(path);
+    if (App().recentFiles.Add(path)) RefreshRecentFileMenu();
+  }
+  auto window = std::make_unique<ListedEditWindow>(*document);
+  const Rect& area = App().editingArea;
+  if (!window->edit.CreateEditWindow(MainWindow(), area.left, area.top, area.width, area.height)) {
+    MessageBoxA(MainWindow(), kCreateFailedText, kSystemErrorCaption, MB_ICONHAND);
+    return;
+  }
+  CodeDocument& added = *document;
+  added.SetDisplayName(name);
+  const int position = s.list.Append({std::move(document), std::move(window)});
+  SetTab(position, name, TabIcon(added), true);
+  if (!path.empty()) {
+    SourceKind loaded = SourceKind::Other;
+    if (!added.LoadFile(path, loaded)) {
+      MessageBoxA(MainWindow(), LoadFailedText(path).c_str(), kSystemErrorCaption, MB_ICONHAND);
+    }
+  } else {
+    added.ApplyTemplate(kind);  // kind 0 has no template
+  }
+  SetTab(position, name, TabIcon(added), false);
+  SelectTab(position);
+}
+
+bool SaveDocument(int position) {
+  if (!Documents().Contains(position)) return false;
+  const CodeDocument& document = Documents().Document(position);
+  if (!document.IsUntitled()) return WriteDocument(position, "", document.filePath);
+  const std::string target = AskSavePath(MainWindow(), document.GetDisplayName());
+  return !target.empty() && WriteDocument(position, target, target);
+}
+
+bool SaveDocumentAs(int position) {
+  if (!Documents().Contains(position)) return false;
+  const std::string target = AskSavePath(MainWindow(), Documents().Document(position).GetDisplayName());
+  return !target.empty() && WriteDocument(position, target, target);
+}
+
+void SaveAllDocuments() { SaveAllModified(Documents(), SaveDocument); }
+
+void CloseDocument(int position) {
+  DocumentList& list = Documents();
+  UserQuestions questions;
+  switch (DecideCloseDocument(list, position, questions)) {
+    case CloseOutcome::kKeep:
+      return;
+    case CloseOutcome::kCloseProgram:
+      SendMessageA(MainWindow(), WM_CLOSE, 0, 0);
+      return;
+    case CloseOutcome::kRemove:
+      break;
+  }
+  const int current = CurrentTab();
+  list.Window(position)->Close();
+  list.Remove(position);
+  SendMessageA(TabStrip(), TCM_DELETEITEM, position - 1, 0);
+  State().contextTab = 0;
+  // The tab that takes the closed one's place follows it as current.
+  const int next = current > position ? current - 1 : std::min(current, list.Count());
+  SelectTab(next);
+}
+
+bool QueryCloseAll() {
+  UserQuestions questions;
+  return DecideCloseAll(Documents(), questions);
+}
+
+void UpdateMainTitle(int position) {
+  if (!Documents().Contains(position) || !MainWindow()) return;
+  const std::string title = MainTitle(App().baseCaption, Documents().Document(position));
+  char shown[1024] = {};
+  GetWindowTextA(MainWindow(), shown, sizeof shown);
+  if (title != shown) SetWindowTextA(MainWindow(), title.c_str());
+}
+
+void UpdateTabCaption(int position) {
+  if (!Documents().Contains(position) || !TabStrip()) return;
+  const CodeDocument& document = Documents().Document(position);
+  const std::string caption = TabCaption(document);
+  if (caption != TabText(position)) SetTab(position, caption, TabIcon(document), false);
+}
+
+void ActivateCurrentTab() {
+  const int current = CurrentTab();
+  ArrangeMainWindow();  // puts the current window on the editing area
+  Documents().ShowOnly(current);
+  if (current == 0) return;
+  CodeDocument& document = Documents().Document(current);
+  document.UpdateStatusBar();
+  UpdateTabCaption(current);
+  UpdateMainTitle(current);
+}
+
+void SelectTab(int position) {
+  if (TabStrip()) SendMessageA(TabStrip(), TCM_SETCURSEL, position - 1, 0);
+  ActivateCurrentTab();
+}
+
+// ---- Commands and notifications ----
+
+bool RunDocumentCommand(int command) {
+  HWND main = MainWindow();
+  for (const auto& [id, kind] : kNewCommands) {
+    if (id == command) {
+      OpenDocument("", kind);
+      return true;
+    }
+  }
+  switch (command) {
+    case kCmdOpen:
+      if (const std::string path = AskOpenPath(main); !path.empty()) OpenDocument(path, kNewPlainText);
+      return true;
+    case kCmdClose:
+      CloseDocument(CurrentTab());
+      return true;
+    case kCmdSave:
+      SaveIfModified(CurrentTab());
+      return true;
+    case kCmdSaveAs:
+      SaveDocumentAs(CurrentTab());
+      return true;
+    case kCmdSaveAll:
+    case kCmdTabSaveAll:
+      SaveAllDocuments();
+      return true;
+    case kCmdTabClose:
+      CloseDocument(ContextTab());
+      return true;
+    case kCmdTabSave:
+      SaveIfModified(ContextTab());
+      return true;
+    case kCmdTabSaveAs:
+      SaveDocumentAs(ContextTab());
+      return true;
+    case kCmdPrint:
+      if (const CodeDocument* document = CurrentDocument()) PrintDocument(main, *document);
+      return true;
+    default:
+      break;
+  }
+  if (const int k = RecentFileIndex(command)) {
+    OpenRecentFile(k);
+    return true;
+  }
+  return RunEditCommand(command);
+}
+
+bool HandleTabStripNotify(const NMHDR* header, LRESULT& result) {
+  HWND strip = TabStrip();
+  if (!header || !strip) return false;
+  if (header->hwndFrom == strip && header->code == TCN_SELCHANGE) {
+    ActivateCurrentTab();
+    result = 0;
+    return true;
+  }
+  if (header->hwndFrom == strip && header->code == NM_RCLICK) {
+    const DWORD at = GetMessagePos();
+    TCHITTESTINFO hit{{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))}, 0};
+    const POINT screen = hit.pt;
+    ScreenToClient(strip, &hit.pt);
+    const int index = static_cast<int>(SendMessageA(strip, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    if (index >= 0 && Documents().Contains(index + 1)) {
+      State().contextTab = index + 1;
+      if (const CommandSurface* commands = State().shell.commands)
+        commands->ShowPopup(PopupMenuKind::kTab, screen);
+    }
+    result = 1;
+    return true;
+  }
+  const HWND tooltips = reinterpret_cast<HWND>(SendMessageA(strip, TCM_GETTOOLTIPS, 0, 0));
+  if (!tooltips || header->hwndFrom != tooltips) return false;
+  if (header->code != TTN_GETDISPINFOA && header->code != TTN_GETDISPINFOW) return false;
+  FillTooltip(const_cast<NMHDR*>(header));
+  result = 0;
+  return true;
+}
+
+void AddDocumentParts(MainWindowParts& parts, const CommandSurface& commands) {
+  const CommandSurface* surface = &commands;
+  parts.registerEditClass = [surface](HINSTANCE) {
+    StartDocuments(surface);
+    // Without the class no document can be shown: the program ends at once.
+    if (!EditObjects().registered && !RegisterEditClass(App().editor)) ExitProcess(1);
+  };
+  parts.releaseEditClass = [] {
+    EndDocuments();
+    ReleaseEditClass();
+  };
+  parts.openFirstDocument = [](HWND) { OpenDocument("", kNewExeProgram); };
+  parts.queryCloseAll = [](HWND) { return QueryCloseAll(); };
+  parts.moveEditWindow = [](const Rect& area) {
+    if (const int current = CurrentTab()) Documents().Window(current)->Move(area);
+  };
+  parts.focusEditWindow = [] {
+    if (const int current = CurrentTab()) Documents().Window(current)->Focus();
+  };
+  parts.invalidateEditWindow = [] {
+    if (CodeDocument* document = CurrentDocument()) document->Invalidate();
+  };
+  parts.onMessage = [previous = std::move(parts.onMessage)](HWND main, UINT message, WPARAM wParam,
+                                                            LPARAM lParam, LRESULT& result) {
+    if (message == WM_COMMAND && IsCommandId(LOWORD(wParam)) && RunDocumentCommand(LOWORD(wParam))) {
+      result = 0;
+      return true;
+    }
+    if (message == WM_NOTIFY && HandleTabStripNotify(reinterpret_cast<const NMHDR*>(lParam), result))
+      return true;
+    return previous && previous(main, message, wParam, lParam, result);
+  };
+}
+
+}  // namespace quillet

@@ -1,0 +1,64 @@
+// The open documents of the main window: one CodeDocument with its PBCodeEdit
+// window per tab of 文件选择夹, and every file command on them (new, open,
+// recent files, save, save as, save all, close, print), the edit commands
+// that act on the current document, the captions and the status bar.
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "shell/app_handles_win32.h"
+#include "shell/documents.h"
+
+namespace quillet {
+
+class CommandSurface;
+
+// The list behind the tab strip; position k is tab k (1-based).
+DocumentList& Documents();
+// The current tab's position, 0 when no tab is current.
+int CurrentTab();
+CodeDocument* CurrentDocument();
+// The PBCodeEdit window of the document at position; null when there is none.
+HWND EditHandle(int position);
+// The tab last right-clicked (the target of the tab pop-up menu), 0 for none.
+int ContextTab();
+
+// path empty: a new document of kind (NewDocumentKind); otherwise the file,
+// or the tab already holding it. The document's tab becomes current.
+void OpenDocument(const std::string& path, int kind);
+// Saves to the document's own path, asking for one when it has none. False
+// when the user cancelled or the file could not be written (the user was told).
+bool SaveDocument(int position);
+// Always asks for a path; the document takes it when the file is written.
+bool SaveDocumentAs(int position);
+void SaveAllDocuments();
+// Asks before dropping changes; the last document closes the main window.
+void CloseDocument(int position);
+// The main window's close request: false keeps the program running.
+bool QueryCloseAll();
+
+void UpdateMainTitle(int position);
+void UpdateTabCaption(int position);
+// Shows the current tab's document and hides the others.
+void ActivateCurrentTab();
+// Makes tab position current and shows its document.
+void SelectTab(int position);
+
+// A file, edit or print command (WM_COMMAND identifier) for the documents;
+// false when command is none of theirs.
+bool RunDocumentCommand(int command);
+// WM_NOTIFY of the tab strip: tab changes, right-clicks and the full-path
+// tooltips. False when the notification is not the strip's.
+bool HandleTabStripNotify(const NMHDR* header, LRESULT& result);
+
+// Plugs the documents into the main window: the edit-window class and its
+// teardown, the first document, the close request, the current edit window's
+// place and focus, and the commands and notifications above. commands (the
+// menu bar's surface: pop-up menus, edit command state) must outlive the window.
+void AddDocumentParts(MainWindowParts& parts, const CommandSurface& commands);
+
+}  // namespace quillet

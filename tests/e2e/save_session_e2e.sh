@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# A user's save session on the real program through the X server: type into
+# the new EXE program, save it with Ctrl+S through the real save dialog, check
+# the bytes on disk, save again in place, then answer the save-changes dialog
+# at exit (Esc keeps the program, 否 leaves without saving).
+#   QUILLET_EXE   the program to run (default: out/win32/quillet.exe)
+set -uo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+# A prefix of its own: the program's registry values and wineserver stay apart.
+export WINEPREFIX=${E2E_WINEPREFIX:-$root/out/docs-prefix}
+. "$root/scripts/env.sh"
+exe=$(realpath -m "${QUILLET_EXE:-$QUILLET_OUT/win32/quillet.exe}")
+passed=0; failed=0
+check() {  # check NAME COMMAND...
+  if "${@:2}"; then passed=$((passed + 1)); echo "ok   $1"; else failed=$((failed + 1)); echo "FAIL $1"; fi
+}
+finish() {
+  [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null
+  quillet_stop_wine
+  quillet_stop_display
+  rm -rf "$work"
+  echo "e2e: $passed passed, $failed failed"
+  [ "$failed" -eq 0 ]
+  exit $?
+}
+
+[ -f "$exe" ] || { echo "no program at $exe" >&2; echo "e2e: 0 passed, 1 failed"; exit 1; }
+work=$(mktemp -d /tmp/quillet-e2e-XXXXXX)
+trap finish EXIT
+unset DISPLAY  # a display of our own, without a window manager
+quillet_ensure_display || exit 1
+quillet_ensure_prefix
+"$WINE" reg delete 'HKCU\Software\Velmoor\Quillet' /f >/dev/null 2>&1
+
+# Waits until a window whose name matches the pattern exists; prints its id.
+wait_window() {
+  local id
+  for _ in $(seq 100); do
+    id=$(xdotool search --name "$1" 2>/dev/null | head -1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.2
+  done
+  return 1
+}
+wait_gone() {
+  for _ in $(seq 50); do xdotool search --name "$1" >/dev/null 2>&1 || return 0; sleep 0.2; done
+  return 1
+}
+title_is() { [ "$(xdotool getwindowname "$main" 2>/dev/null)" = "$1" ]; }
+wait_title() {
+  for _ in $(seq 50); do title_is "$1" && return 0; sleep 0.2; done
+  echo "title: $(xdotool getwindowname "$main" 2>/dev/null), wanted: $1" >&2
+  return 1
+}
+bytes_are() { cmp -s "$1" <(printf '%s' "$2"); }
+type_keys() { xdotool type --delay 60 "$1"; sleep 0.5; }
+
+base='Quillet 2.8正式版'
+template=$'#COMPILE EXE\r\n#DIM ALL\r\n\r\nFUNCTION PBMAIN () AS LONG\r\n\r\n    \r\n\r\nEND FUNCTION       '
+target="$work/保存测试.bas"
+windows_target="Z:${target//\//\\}"
+
+(cd "$work" && "$WINE" "$exe") >/dev/null 2>&1 &
+pid=$!
+main=$(wait_window "^$base")
+check "main window appears" test -n "$main"
+[ -n "$main" ] || exit 1
+check "first document is the untitled EXE program" wait_title "$base - [未命名1.bas]"
+xdotool windowfocus --sync "$main" 2>/dev/null; sleep 1
+
+type_keys "' e2e 中文"
+check "typing marks the document modified" wait_title "$base - [未命名1.bas*]"
+
+xdotool key ctrl+s
+dialog=$(wait_window '^请输入要保存文件的路径$')
+check "Ctrl+S opens the save dialog" test -n "$dialog"
+if [ -n "$dialog" ]; then
+  sleep 1
+  xdotool key ctrl+a
+  type_keys "$windows_target"
+  xdotool key Return
+  check "the save dialog closes" wait_gone '^请输入要保存文件的路径$'
+fi
+for _ in $(seq 25); do [ -f "$target" ] && break; sleep 0.2; done
+check "the file holds the typed text and the template" bytes_are "$target" "$(printf "' e2e 中文" | iconv -f UTF-8 -t GBK)$template"
+check "the caption shows the path without the mark" wait_title "$base - [$windows_target]"
+
+# In place: no dialog this time.
+type_keys "x"
+xdotool key ctrl+s
+sleep 1
+check "Ctrl+S on a named document saves in place" bytes_are "$target" "$(printf "' e2e 中文x" | iconv -f UTF-8 -t GBK)$template"
+check "the mark goes after the save" wait_title "$base - [$windows_target]"
+
+# Exit with unsaved changes: Esc (the title-bar answer) keeps the program running.
+type_keys "y"
+xdotool key alt+F4
+question=$(wait_window '^文件已经修改$')
+check "closing asks about the modified document" test -n "$question"
+if [ -n "$question" ]; then
+  sleep 1
+  xdotool key Escape
+  check "Esc keeps the program" wait_gone '^文件已经修改$'
+  check "the program still runs" kill -0 "$pid"
+  xdotool windowfocus --sync "$main" 2>/dev/null; sleep 0.5
+  xdotool key alt+F4
+  question=$(wait_window '^文件已经修改$')
+  sleep 1
+  xdotool key Tab Tab space  # 是 has the focus; two steps on is 否
+fi
+for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
+check "否 ends the program" bash -c "! kill -0 $pid 2>/dev/null"
+check "否 leaves the file as saved" bytes_are "$target" "$(printf "' e2e 中文x" | iconv -f UTF-8 -t GBK)$template"

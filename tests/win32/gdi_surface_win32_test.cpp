@@ -1,0 +1,132 @@
+#include "language/gdi_surface_win32.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "editor/code_document.h"
+#include "language/gdi_measure_win32.h"
+
+namespace quillet {
+namespace {
+
+// Text may be smoothed: its darkest pixels are near, not exactly, black.
+bool Dark(ColourRef c) { return GetRValue(c) < 0x80 && GetGValue(c) < 0x80 && GetBValue(c) < 0x80; }
+
+constexpr int kWidth = 240;
+constexpr int kHeight = 120;
+
+using BrushHandle = OwnedHandle<HBRUSH, DeleteObject>;
+
+// A window stand-in that measures with the real editor font.
+class MeasuringView : public NullEditView {
+ public:
+  MeasuringView(HDC dc, HFONT font) : dc_(dc), font_(font) {}
+  PixelSize MeasureText(std::string_view bytes) override { return MeasureWithFont(dc_, font_, bytes); }
+  PixelSize ClientSize() override { return {kWidth, kHeight}; }
+
+ private:
+  HDC dc_;
+  HFONT font_;
+};
+
+// A 32-bit top-down bitmap in a memory DC, standing in for the window's DC,
+// whose pixels the test reads straight from memory.
+class TargetBitmap {
+ public:
+  TargetBitmap() : dc_(CreateCompatibleDC(nullptr)) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = kWidth;
+    info.bmiHeader.biHeight = -kHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap_.Reset(CreateDIBSection(dc_.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    bits_ = static_cast<const DWORD*>(bits);
+    selection_.emplace(dc_.Get(), bitmap_.Get());
+  }
+  HDC Dc() const { return dc_.Get(); }
+  bool Valid() const { return bits_ != nullptr; }
+  // As a COLORREF (0x00BBGGRR); the DIB holds 0x00RRGGBB.
+  ColourRef At(int x, int y) const {
+    const DWORD p = bits_[y * kWidth + x];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+  }
+  template <typename Test>
+  int CountIf(const RECT& area, Test test) const {
+    int n = 0;
+    for (int y = area.top; y < area.bottom; ++y) {
+      for (int x = area.left; x < area.right; ++x) n += test(At(x, y)) ? 1 : 0;
+    }
+    return n;
+  }
+  int Count(const RECT& area, ColourRef colour) const {
+    return CountIf(area, [colour](ColourRef c) { return c == colour; });
+  }
+
+ private:
+  MemoryDcHandle dc_;
+  BitmapHandle bitmap_;
+  const DWORD* bits_ = nullptr;
+  std::optional<SelectedObject> selection_;
+};
+
+TEST(GdiPaintSurface, PaintsBackgroundCursorLineSelectionAndLineNumbers) {
+  EditorSettings settings;  // white background, yellow cursor line, black text
+  const ColourRef white = settings.colours[Background];
+  const ColourRef yellow = settings.colours[CursorLineBar];
+  HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  BrushHandle background(CreateSolidBrush(white));
+  BrushHandle cursorLine(CreateSolidBrush(yellow));
+
+  TargetBitmap target;
+  ASSERT_TRUE(target.Valid());
+  MeasuringView view(target.Dc(), font);
+  EditorContext context;
+  context.settings = &settings;
+  CodeDocument doc(context);
+  doc.SetView(&view);
+  doc.lines.Assign({"abc", "defgh", "ijkl mnop"});
+  doc.kind = SourceKind::Other;
+  doc.RecountLines();
+  doc.caret = {1, 2};
+  doc.hasSelection = true;
+  doc.anchor = {2, 0};
+  doc.selEnd = {2, 4};
+
+  {
+    GdiPaintSurface surface(target.Dc(), {kWidth, kHeight}, font, background.Get(), cursorLine.Get());
+    doc.Paint(surface);
+    surface.Present();
+  }
+
+  const int pitch = doc.RowPitch();
+  ASSERT_GT(pitch, 3);
+  const int x0 = settings.lineNumberBarWidth + settings.textMargin;
+  const int selectedRight = x0 + doc.ColumnOffset(2, 4);
+  // Spacing pixels (above the text) of rows 0, 1 and 2, right of all text.
+  EXPECT_EQ(target.At(kWidth - 5, 1), white);
+  EXPECT_EQ(target.At(kWidth - 5, pitch + 1), yellow);
+  EXPECT_EQ(target.At(kWidth - 5, 2 * pitch + 1), white);
+  // The selected band is inverted: white spacing became black; text became light.
+  EXPECT_EQ(target.At(x0 + 1, 2 * pitch + 1), RGB(0, 0, 0));
+  EXPECT_EQ(target.At(selectedRight + 2, 2 * pitch + 1), white);
+  const RECT selected{x0, 2 * pitch, selectedRight, 3 * pitch};
+  const int area = (selected.right - selected.left) * pitch;
+  EXPECT_GT(target.Count(selected, RGB(0, 0, 0)), area / 2);
+  EXPECT_GT(target.Count(selected, white), 0);
+  // Unselected text is drawn dark (the default text colour) on the background.
+  const RECT firstText{x0, 3, x0 + doc.ColumnOffset(0, 3), pitch};
+  EXPECT_GT(target.CountIf(firstText, Dark), 0);
+  // The line-number bar covers the cursor-line bar and shows dark digits.
+  EXPECT_NE(target.At(5, pitch + 1), yellow);
+  EXPECT_GT(target.CountIf({12, 2, settings.lineNumberBarWidth - 12, pitch - 2}, Dark), 0);
+  EXPECT_EQ(target.Count({settings.lineNumberBarWidth, 0, x0, kHeight}, white), 3 * kHeight);
+}
+
+}  // namespace
+}  // namespace quillet
