@@ -22,6 +22,7 @@
 #include "shell/menus_win32.h"
 #include "shell/panels_win32.h"
 #include "shell/registry_store_win32.h"
+#include "message_pump.h"
 #include "shell/save_changes_dialog_win32.h"
 
 namespace quillet {
@@ -122,16 +123,6 @@ DialogStep Answer(int answer) { return {kModifiedCaption, "", kSaveChangesFirstB
 DialogStep Box(const char* caption, int button) { return {caption, "", button, {}}; }
 
 // ---- The main window with the program's own parts ----
-
-bool DrainMessages() {
-  MSG msg;
-  bool quit = false;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) quit = true;
-    DispatchMessageA(&msg);
-  }
-  return quit;
-}
 
 std::string TempFolder() {
   char temp[MAX_PATH] = {};

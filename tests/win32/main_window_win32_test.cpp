@@ -13,22 +13,14 @@
 #include "shell/panels_win32.h"
 #include "shell/registry_store_win32.h"
 
+#include "message_pump.h"
+
 namespace quillet {
 namespace {
 
 // The window's settings go below this key, which the tests remove again.
 constexpr char kTestKey[] = "Software\\Velmoor\\QuilletTest\\MainWindow";
 constexpr char kTestRoot[] = "Software\\Velmoor\\QuilletTest\\MainWindow\\";
-
-bool DrainMessages() {
-  MSG msg;
-  bool quit = false;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) quit = true;
-    DispatchMessageA(&msg);
-  }
-  return quit;
-}
 
 // Whether a unit is shown inside its (hidden) main window.
 bool Shown(HWND unit) { return (GetWindowLongA(unit, GWL_STYLE) & WS_VISIBLE) != 0; }
