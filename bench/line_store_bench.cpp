@@ -37,6 +37,24 @@ void BM_TypeAndErase(benchmark::State& state) {
   }
 }
 
+// What a keystroke reads around its edit: the caret's line, then the widest
+// line for the scroll bars, then the caret's line again, far apart.
+void BM_TypeWithReads(benchmark::State& state) {
+  LineStore store = MakeStore(static_cast<int>(state.range(0)));
+  const int line = store.size() / 2;
+  std::string text = store[line];
+  for (auto _ : state) {
+    text += 'a';
+    store.SetLine(line, text);
+    benchmark::DoNotOptimize(store[store.FindWidest(kTabWidth).index].size());
+    benchmark::DoNotOptimize(store[line].size());
+    text.pop_back();
+    store.SetLine(line, text);
+    benchmark::DoNotOptimize(store[store.FindWidest(kTabWidth).index].size());
+    benchmark::DoNotOptimize(store[line].size());
+  }
+}
+
 // Splits a line in two and joins it again.
 void BM_EnterAndBackspace(benchmark::State& state) {
   LineStore store = MakeStore(static_cast<int>(state.range(0)));
@@ -66,6 +84,7 @@ void BM_PasteThousandLines(benchmark::State& state) {
 }
 
 BENCHMARK(BM_TypeAndErase)->Arg(100)->Arg(1'000'000);
+BENCHMARK(BM_TypeWithReads)->Arg(100)->Arg(1'000'000);
 BENCHMARK(BM_EnterAndBackspace)->Arg(100)->Arg(1'000'000);
 BENCHMARK(BM_PasteThousandLines)->Arg(100)->Arg(1'000'000)->Unit(benchmark::kMicrosecond);
 

@@ -56,28 +56,26 @@ const std::string& LineStore::Line(int index) const {
 
 LineStore::Place LineStore::Locate(int index) const {
   assert(index >= 0 && index < count_);
-  if (rememberedGroup_ >= 0) {
-    // Lines are mostly visited in order: try the last block and its neighbours.
-    int group = rememberedGroup_;
-    int block = rememberedBlock_;
-    int start = rememberedStart_;
-    const int size = groups_[group].blocks[block].size();
-    bool near = index >= start && index < start + size;
-    if (!near && index >= start + size) {
-      start += size;
-      if (++block == groups_[group].size()) {
-        block = 0;
-        ++group;
-      }
-      near = group < GroupCount() && index < start + groups_[group].blocks[block].size();
-    } else if (!near && (group > 0 || block > 0)) {
-      if (--block < 0) block = groups_[--group].size() - 1;
-      start -= groups_[group].blocks[block].size();
-      near = index >= start;
+  // Lines are mostly visited in order: first a remembered block, then a
+  // neighbour of one, and only then a search.
+  ++clock_;
+  for (Spot& spot : spots_) {
+    if (spot.group >= 0 && index >= spot.start &&
+        index < spot.start + groups_[spot.group].blocks[spot.block].size()) {
+      spot.used = clock_;
+      return {spot.group, spot.block, index - spot.start, spot.start};
     }
-    if (near) {
-      const Place place{group, block, index - start, start};
-      Remember(place);
+  }
+  return LocateFar(index);
+}
+
+// The line is in no remembered block.
+LineStore::Place LineStore::LocateFar(int index) const {
+  Place place;
+  for (Spot& spot : spots_) {
+    // No spot holds the block found: a step ahead or back moves this spot there.
+    if (spot.group >= 0 && LocateNext(spot, index, place)) {
+      spot = {place.group, place.block, place.start, clock_};
       return place;
     }
   }
@@ -87,9 +85,32 @@ LineStore::Place LineStore::Locate(int index) const {
   const std::vector<Block>& blocks = groups_[group].blocks;
   int block = 0;
   while (index >= start + blocks[block].size()) start += blocks[block++].size();
-  const Place place{group, block, index - start, start};
-  Remember(place);
-  return place;
+  Spot& oldest = *std::min_element(spots_.begin(), spots_.end(),
+                                   [](const Spot& a, const Spot& b) { return a.used < b.used; });
+  oldest = {group, block, start, clock_};
+  return {group, block, index - start, start};
+}
+
+// Finds the line when it is in the block just after or just before the spot's.
+bool LineStore::LocateNext(const Spot& spot, int index, Place& place) const {
+  int group = spot.group;
+  int block = spot.block;
+  int start = spot.start;
+  if (index >= start) {
+    start += groups_[group].blocks[block].size();
+    if (++block == groups_[group].size()) {
+      block = 0;
+      ++group;
+    }
+    if (group == GroupCount() || index >= start + groups_[group].blocks[block].size()) return false;
+  } else {
+    if (group == 0 && block == 0) return false;
+    if (--block < 0) block = groups_[--group].size() - 1;
+    start -= groups_[group].blocks[block].size();
+    if (index < start) return false;
+  }
+  place = {group, block, index - start, start};
+  return true;
 }
 
 // Just after the last line.
@@ -99,10 +120,16 @@ LineStore::Place LineStore::EndPlace() const {
   return {GroupCount() - 1, group.size() - 1, size, count_ - size};
 }
 
-void LineStore::Remember(const Place& place) const {
-  rememberedGroup_ = place.group;
-  rememberedBlock_ = place.block;
-  rememberedStart_ = place.start;
+void LineStore::ShiftSpots(const Place& place, int delta) {
+  for (Spot& spot : spots_) {
+    if (spot.group > place.group || (spot.group == place.group && spot.block > place.block)) spot.start += delta;
+  }
+}
+
+void LineStore::Forget(int group, int block) const {
+  for (Spot& spot : spots_) {
+    if (spot.group > group || (spot.group == group && spot.block >= block)) spot = {};
+  }
 }
 
 int LineStore::BlockCount() const {
@@ -227,8 +254,8 @@ void LineStore::InsertLines(int at, std::vector<std::string> lines) {
   auto first = std::make_move_iterator(lines.begin());
   auto last = std::make_move_iterator(lines.end());
   if (inPlace) {
-    // The remembered block is this one or one before it: its start still holds.
     block.lines.insert(block.lines.begin() + place.offset, first, last);
+    ShiftSpots(place, added);
     return;
   }
   // Too many for the block: lay out its lines and the new ones in fresh blocks.
@@ -261,7 +288,7 @@ void LineStore::EraseLines(int at, int count) {
       while (end < GroupCount() && lines + groups_[end].count <= left) lines += groups_[end++].count;
       groups_.erase(groups_.begin() + place.group, groups_.begin() + end);
       left -= lines;
-      Forget();
+      Forget(place.group, 0);
     } else if (place.offset == 0 && left >= group.blocks[place.block].size()) {
       // Whole blocks, never all of the group's.
       int end = place.block;
@@ -271,7 +298,7 @@ void LineStore::EraseLines(int at, int count) {
       group.count -= lines;
       group.stale = true;
       left -= lines;
-      Forget();
+      Forget(place.group, place.block);
     } else {
       // Part of one block.
       Block& block = group.blocks[place.block];
@@ -285,7 +312,8 @@ void LineStore::EraseLines(int at, int count) {
       }
       block.lines.erase(block.lines.begin() + place.offset, block.lines.begin() + place.offset + take);
       group.count -= take;
-      left -= take;  // the remembered block is this one: its start still holds
+      left -= take;
+      ShiftSpots(place, -take);
     }
   }
   count_ -= count;
@@ -329,14 +357,14 @@ void LineStore::Assign(std::vector<std::string> lines) {
     for (const Block& block : groups_[i].blocks) groups_[i].count += block.size();
   }
   widestKnown_ = false;
-  Forget();
+  ForgetAll();
 }
 
 void LineStore::Clear() {
   groups_.clear();
   count_ = 0;
   widestKnown_ = false;
-  Forget();
+  ForgetAll();
 }
 
 // ---- reshaping blocks and groups ----
@@ -356,7 +384,7 @@ void LineStore::ReplaceBlock(int group, int block, std::vector<std::string> line
   blocks.insert(blocks.begin() + block + 1, std::make_move_iterator(fresh.begin() + 1),
                 std::make_move_iterator(fresh.end()));
   groups_[group].stale = true;
-  Forget();
+  Forget(group, block + 1);  // the block keeps its start
   SplitGroupIfFull(group);
 }
 
@@ -371,7 +399,7 @@ void LineStore::SplitGroupIfFull(int group) {
   groups_[group] = std::move(fresh.front());
   groups_.insert(groups_.begin() + group + 1, std::make_move_iterator(fresh.begin() + 1),
                  std::make_move_iterator(fresh.end()));
-  Forget();
+  Forget(group, groups_[group].size());
 }
 
 // Joins a small block with a neighbour in its group when the two fit in one.
@@ -390,7 +418,7 @@ void LineStore::MergeBlockIfSmall(int group, int block) {
                     std::make_move_iterator(from.lines.end()));
   blocks.erase(blocks.begin() + left + 1);
   groups_[group].stale = true;
-  Forget();
+  Forget(group, left + 1);
 }
 
 // Joins a small group with a neighbour when the two fit in one.
@@ -404,7 +432,7 @@ void LineStore::MergeGroupIfSmall(int group) {
   into.count += from.count;
   into.stale = true;
   groups_.erase(groups_.begin() + left + 1);
-  Forget();
+  Forget(left + 1, 0);
 }
 
 // ---- iteration ----

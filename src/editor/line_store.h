@@ -3,12 +3,15 @@
 // Lines live in small blocks and blocks in groups, so an edit anywhere in a
 // document of millions of lines moves at most one block's lines and one
 // group's blocks: typing, Enter or a paste cost about the same in a
-// 100-line and a 1,000,000-line document. The document's widest line is
-// followed through edits; when it narrows or goes away, the widest line is
-// found again from what each group and block remembers of its own widest,
-// re-measuring only the blocks that changed.
+// 100-line and a 1,000,000-line document. The blocks of the last few lines
+// looked up are remembered, so a keystroke's lines (the caret's, the widest)
+// and a walk through neighbouring lines are found without searching. The
+// document's widest line is followed through edits; when it narrows or goes
+// away, the widest line is found again from what each group and block
+// remembers of its own widest, re-measuring only the blocks that changed.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
@@ -104,10 +107,25 @@ class LineStore {
     int start;   // index of the block's first line
   };
 
+  // A remembered block: where it is and the index of its first line.
+  struct Spot {
+    int group = -1;  // -1: none
+    int block = 0;
+    int start = 0;
+    std::uint64_t used = 0;  // when last found: the least recent one makes room
+  };
+  // Enough for a keystroke's far-apart lines plus a walk through the visible ones.
+  static constexpr int kSpots = 4;
+
   Place Locate(int index) const;
+  Place LocateFar(int index) const;
+  bool LocateNext(const Spot& spot, int index, Place& place) const;
   Place EndPlace() const;
-  void Remember(const Place& place) const;
-  void Forget() const { rememberedGroup_ = -1; }
+  // Lines were added (or, delta < 0, removed) within the place's block: later blocks start elsewhere.
+  void ShiftSpots(const Place& place, int delta);
+  // This block and the later ones were renumbered or moved.
+  void Forget(int group, int block) const;
+  void ForgetAll() const { Forget(0, 0); }
 
   void NoteWidth(const Place& place, std::int64_t width);
   void MarkStale(const Place& place);
@@ -127,10 +145,9 @@ class LineStore {
   // (the widest line narrowed or went away, or the TAB width changed).
   mutable WidestMark widest_;
   mutable bool widestKnown_ = false;
-  // The block found last, so painting and saving walk lines without searching.
-  mutable int rememberedGroup_ = -1;
-  mutable int rememberedBlock_ = 0;
-  mutable int rememberedStart_ = 0;
+  // The blocks found lately.
+  mutable std::array<Spot, kSpots> spots_{};
+  mutable std::uint64_t clock_ = 0;  // counts look-ups, to date the spots
 
   friend class const_iterator;
 };

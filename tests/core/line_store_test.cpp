@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 #include <string>
 #include <vector>
@@ -51,11 +52,26 @@ void CheckRandomEdits(const LineStore::Limits& limits, bool checkBlockCount) {
   store.Assign(model);
   int mostGroups = 0;
   int tabWidth = 4;
+  constexpr int kWatched = 6;
+  std::array<int, kWatched> watched{};
+  for (int& at : watched) at = random.Below(static_cast<int>(model.size()));
+  // Picks where an edit goes after reading lines around it, as the caret and
+  // painting do, so the store remembers places on both sides of the edit.
+  const auto editAt = [&](int limit) {
+    const int at = random.Below(limit);
+    for (int i = 0; i < 3; ++i) {
+      const int line = at + random.Below(25) - 12;
+      if (line >= 0 && line < static_cast<int>(model.size())) {
+        EXPECT_EQ(store[line], model[line]) << line;
+      }
+    }
+    return at;
+  };
   for (int step = 0; step < 4000; ++step) {
     const int size = static_cast<int>(model.size());
     switch (random.Below(size == 0 ? 2 : 9)) {
       case 0: {  // insert a run anywhere, also at the very end
-        const int at = random.Below(size + 1);
+        const int at = editAt(size + 1);
         std::vector<std::string> run = random.Lines(random.RunLength());
         model.insert(model.begin() + at, run.begin(), run.end());
         store.InsertLines(at, run);
@@ -69,7 +85,7 @@ void CheckRandomEdits(const LineStore::Limits& limits, bool checkBlockCount) {
       }
       case 2:
       case 3: {
-        const int at = random.Below(size);
+        const int at = editAt(size);
         std::string line = random.Line();
         if (random.Below(4) == 0) line = std::string(60 + random.Below(20), '\t');  // a new widest line
         model[at] = line;
@@ -78,14 +94,14 @@ void CheckRandomEdits(const LineStore::Limits& limits, bool checkBlockCount) {
       }
       case 4:
       case 5: {
-        const int at = random.Below(size);
+        const int at = editAt(size);
         const int count = std::min(random.RunLength(), size - at);
         model.erase(model.begin() + at, model.begin() + at + count);
         store.EraseLines(at, count);
         break;
       }
       case 6: {  // Enter in the middle of a line
-        const int at = random.Below(size);
+        const int at = editAt(size);
         std::string tail = model[at].substr(model[at].size() / 2);
         model[at].resize(model[at].size() / 2);
         model.insert(model.begin() + at + 1, tail);
@@ -105,15 +121,29 @@ void CheckRandomEdits(const LineStore::Limits& limits, bool checkBlockCount) {
         break;
     }
     ASSERT_EQ(store.size(), static_cast<int>(model.size())) << "step " << step;
-    for (int probe = 0; probe < 4 && !model.empty(); ++probe) {
-      const int at = random.Below(static_cast<int>(model.size()));
-      ASSERT_EQ(store[at], model[at]) << "step " << step << " line " << at;
+    // Far-apart lines read before the edit are read again after it, with
+    // their near neighbours, from the places the store remembered (and the
+    // edit shifted or dropped), as a keystroke reads the caret's line and the
+    // widest one. More are watched than the store remembers.
+    const int lineCount = static_cast<int>(model.size());
+    for (int& at : watched) {
+      if (lineCount == 0) break;
+      at = std::min(at, lineCount - 1);
+      for (int delta : {0, 1, -1, random.Below(21) - 10}) {
+        const int line = at + delta;
+        if (line < 0 || line >= lineCount) continue;
+        ASSERT_EQ(store[line], model[line]) << "step " << step << " line " << line;
+      }
     }
+    if (lineCount > 0) watched[random.Below(kWatched)] = random.Below(lineCount);
     if (step % 3 == 0) {
       const LineStore::Widest expected = ModelWidest(model, tabWidth);
       const LineStore::Widest found = store.FindWidest(tabWidth);
       ASSERT_EQ(found.width, expected.width) << "step " << step;
       ASSERT_EQ(found.index, expected.index) << "step " << step;
+      if (found.index >= 0) {
+        ASSERT_EQ(store[found.index], model[found.index]) << "step " << step;
+      }
     }
     // Blocks split and merge: their number stays in proportion to the lines.
     if (checkBlockCount) {
