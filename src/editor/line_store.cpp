@@ -69,25 +69,31 @@ LineStore::Place LineStore::Locate(int index) const {
   return LocateFar(index);
 }
 
-// The line is in no remembered block.
+// The line is in no remembered block: its block, found from a neighbour or
+// by searching, takes the place of the least recently used one.
 LineStore::Place LineStore::LocateFar(int index) const {
   Place place;
-  for (Spot& spot : spots_) {
-    // No spot holds the block found: a step ahead or back moves this spot there.
+  bool found = false;
+  for (const Spot& spot : spots_) {
     if (spot.group >= 0 && LocateNext(spot, index, place)) {
-      spot = {place.group, place.block, place.start, clock_};
-      return place;
+      found = true;
+      break;
     }
   }
+  if (!found) place = Search(index);
+  Spot& oldest = *std::min_element(spots_.begin(), spots_.end(),
+                                   [](const Spot& a, const Spot& b) { return a.used < b.used; });
+  oldest = {place.group, place.block, place.start, clock_};
+  return place;
+}
+
+LineStore::Place LineStore::Search(int index) const {
   int group = 0;
   int start = 0;
   while (index >= start + groups_[group].count) start += groups_[group++].count;
   const std::vector<Block>& blocks = groups_[group].blocks;
   int block = 0;
   while (index >= start + blocks[block].size()) start += blocks[block++].size();
-  Spot& oldest = *std::min_element(spots_.begin(), spots_.end(),
-                                   [](const Spot& a, const Spot& b) { return a.used < b.used; });
-  oldest = {group, block, start, clock_};
   return {group, block, index - start, start};
 }
 
@@ -122,7 +128,8 @@ LineStore::Place LineStore::EndPlace() const {
 
 void LineStore::ShiftSpots(const Place& place, int delta) {
   for (Spot& spot : spots_) {
-    if (spot.group > place.group || (spot.group == place.group && spot.block > place.block)) spot.start += delta;
+    const bool later = spot.group > place.group || (spot.group == place.group && spot.block > place.block);
+    if (later) spot.start += delta;
   }
 }
 

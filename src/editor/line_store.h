@@ -120,6 +120,7 @@ class LineStore {
   Place Locate(int index) const;
   Place LocateFar(int index) const;
   bool LocateNext(const Spot& spot, int index, Place& place) const;
+  Place Search(int index) const;
   Place EndPlace() const;
   // Lines were added (or, delta < 0, removed) within the place's block: later blocks start elsewhere.
   void ShiftSpots(const Place& place, int delta);
