@@ -36,18 +36,23 @@ inline bool EqualsNoCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() && ToUpper(a) == ToUpper(b);
 }
 
-// Position of the last single-byte character c (an ASCII byte such as '\\'),
-// never matching the trail byte of a two-byte character; npos when absent.
-inline std::size_t FindLastSingle(std::string_view text, char c) {
+// Offset of the last single-byte character that is one of `chars`, or npos.
+// Trail bytes are never matched (0x5C, the backslash, can be one).
+inline std::size_t FindLastSingleOf(std::string_view text, std::string_view chars) {
   std::size_t found = std::string_view::npos;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (IsLeadByte(static_cast<unsigned char>(text[i]))) {
       ++i;
-    } else if (text[i] == c) {
+    } else if (chars.find(text[i]) != std::string_view::npos) {
       found = i;
     }
   }
   return found;
+}
+
+// The same for one ASCII byte such as '\\'.
+inline std::size_t FindLastSingle(std::string_view text, char c) {
+  return FindLastSingleOf(text, std::string_view(&c, 1));
 }
 
 }  // namespace quillet::gbk

@@ -11,18 +11,7 @@
 namespace quillet {
 
 // Offset of the last path separator ('\' or '/'), or npos when there is none.
-inline std::size_t LastPathSeparator(std::string_view path) {
-  std::size_t last = std::string_view::npos;
-  for (std::size_t i = 0; i < path.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(path[i]);
-    if (gbk::IsLeadByte(c)) {
-      ++i;  // the trail byte is never a separator
-    } else if (c == '\\' || c == '/') {
-      last = i;
-    }
-  }
-  return last;
-}
+inline std::size_t LastPathSeparator(std::string_view path) { return gbk::FindLastSingleOf(path, "\\/"); }
 
 // The text after the last separator (the whole path when it holds none).
 inline std::string FileNamePart(std::string_view path) {

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <optional>
 
+#include "common/keyboard_win32.h"
 #include "editor/code_document.h"
 #include "editor/edit_input.h"
 #include "editor/edit_window_win32.h"
@@ -25,13 +26,7 @@ EditWindow* OwnerOf(HWND window) {
   return shell != nullptr ? shell->FindOwner(window) : nullptr;
 }
 
-int ModifiersHeld() {
-  int mask = kNoModifier;
-  if (GetKeyState(VK_CONTROL) < 0) mask |= kCtrlKey;
-  if (GetKeyState(VK_SHIFT) < 0) mask |= kShiftKey;
-  if (GetKeyState(VK_MENU) < 0) mask |= kAltKey;
-  return mask;
-}
+static_assert(kCtrlKey == 1 && kShiftKey == 2 && kAltKey == 4, "HeldModifiers() uses these bits");
 
 void HideCompletion(CodeDocument& doc) {
   if (EditorHost* host = doc.Context().host) host->HideCompletion();
@@ -157,7 +152,7 @@ int CharacterCode(WPARAM wParam) {
 void OnKeyboard(EditWindow& owner, UINT message, WPARAM wParam) {
   CodeDocument& doc = owner.Document();
   if (message == WM_KEYDOWN) {
-    HandleKey(doc, static_cast<int>(wParam), ModifiersHeld());
+    HandleKey(doc, static_cast<int>(wParam), HeldModifiers());
     return;
   }
   // TAB is typed by TabKeyHook alone: once per auto-repeat and once when the
@@ -196,7 +191,7 @@ void OnMouse(EditWindow& owner, UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_MOUSEMOVE: HandleMouseMove(doc, x, y); break;
     case WM_LBUTTONDBLCLK: HandleDoubleClick(doc, x, y); break;
-    case WM_MOUSEWHEEL: HandleWheel(doc, GET_WHEEL_DELTA_WPARAM(wParam), ModifiersHeld()); break;
+    case WM_MOUSEWHEEL: HandleWheel(doc, GET_WHEEL_DELTA_WPARAM(wParam), HeldModifiers()); break;
     default: break;
   }
 }

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "common/images_win32.h"
+#include "common/keyboard_win32.h"
 #include "common/resources.h"
 
 namespace quillet {
@@ -64,13 +65,7 @@ bool IsTextBox(HWND window) {
   return window && GetClassNameA(window, className, sizeof className) && lstrcmpiA(className, "Edit") == 0;
 }
 
-BYTE ModifierMask() {
-  BYTE mask = kModNone;
-  if (GetKeyState(VK_CONTROL) < 0) mask |= kModCtrl;
-  if (GetKeyState(VK_SHIFT) < 0) mask |= kModShift;
-  if (GetKeyState(VK_MENU) < 0) mask |= kModAlt;
-  return mask;
-}
+static_assert(kModCtrl == 1 && kModShift == 2 && kModAlt == 4, "HeldModifiers() uses these bits");
 
 void PopUpUnderButton(HWND owner, HWND toolbar, int command, HMENU menu) {
   RECT button{};
@@ -230,7 +225,7 @@ bool TranslateShellAccelerator(HWND mainWindow, HACCEL accelerators, MSG& msg) {
   if (!mainWindow || !accelerators) return false;
   if (msg.hwnd != mainWindow && !IsChild(mainWindow, msg.hwnd)) return false;
   if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && IsTextBox(msg.hwnd) &&
-      IsTextBoxKey({WORD(msg.wParam), ModifierMask()})) {
+      IsTextBoxKey({WORD(msg.wParam), static_cast<BYTE>(HeldModifiers())})) {
     return false;
   }
   return TranslateAcceleratorA(mainWindow, accelerators, &msg) != 0;

@@ -1,0 +1,173 @@
+#!/usr/bin/env python3
+"""Checks the keyword reference texts and writes the GBK database beside the program.
+
+    make_keyword_db.py SOURCE_DIR            check only
+    make_keyword_db.py SOURCE_DIR OUT.edb    check, then write the database
+
+SOURCE_DIR holds cat01.txt .. cat28.txt (UTF-8, one per catalogue category).
+The format is described in docs/keyword_database.md. Any fault is printed with
+its file and line and the exit status is 1; nothing is written then.
+"""
+import pathlib
+import re
+import sys
+
+FIELDS = ["英文名称", "中文名称", "用法", "详细说明", "关键字"]
+REQUIRED = ["英文名称", "中文名称", "用法", "详细说明"]
+RECORDS = 638
+ANCHORS = {1: "%DEF", 2: "#BLOAT", 16: "ABS", 42: "CALL", 200: "DO ...LOOP ", 289: "IF  THEN ",
+           554: "XPRINT$", 555: "INTEGER", 571: "DISPATCH", 572: "%PB_CC32", 638: "%LTGRAY"}
+HEADER = "QUILLET-KEYWORDS 1"
+
+
+class Fault(Exception):
+    pass
+
+
+def unquote(text, where):
+    if len(text) < 2 or text[0] != '"' or text[-1] != '"':
+        raise Fault(f"{where}: 英文名称 must be a quoted text")
+    out, i, body = [], 0, text[1:-1]
+    while i < len(body):
+        c = body[i]
+        if c == "\\" and i + 1 < len(body) and body[i + 1] in 't\\"':
+            out.append({"t": "\t", "\\": "\\", '"': '"'}[body[i + 1]])
+            i += 2
+        elif c in '\\"':
+            raise Fault(f"{where}: bad escape in 英文名称")
+        else:
+            out.append(c)
+            i += 1
+    return "".join(out)
+
+
+def parse_file(path):
+    """Returns [(record number, {field: text}, line number)]."""
+    records, current, field = [], None, None
+    for number, raw in enumerate(path.read_text(encoding="utf-8").split("\n"), 1):
+        line = raw.rstrip("\r")
+        where = f"{path.name}:{number}"
+        if line.startswith("### "):
+            if not line[4:].strip().isdigit():
+                raise Fault(f"{where}: a record header is '### NUMBER'")
+            current = {"_line": number}
+            records.append((int(line[4:]), current, number))
+            field = None
+        elif line.startswith(";") or (line.strip() == "" and field is None):
+            continue
+        elif line.startswith("|"):
+            if current is None or field is None:
+                raise Fault(f"{where}: a '|' line outside a field")
+            text = line[2:] if line.startswith("| ") else line[1:]
+            current[field] = text if current[field] is None else current[field] + "\r\n" + text
+        elif line.strip() == "":
+            field = None  # a blank line ends a multi-line field
+        else:
+            name, sep, value = line.partition(":")
+            if not sep or name not in FIELDS:
+                raise Fault(f"{where}: expected one of {', '.join(FIELDS)} followed by ':'")
+            if current is None:
+                raise Fault(f"{where}: a field before the first '### NUMBER'")
+            if name in current:
+                raise Fault(f"{where}: {name} given twice")
+            value = value.strip()
+            if name == "英文名称":
+                current[name] = unquote(value, where)
+                field = None
+            elif value:
+                current[name] = value
+                field = None
+            else:
+                current[name] = None
+                field = name
+    for _, rec, _ in records:
+        for name in FIELDS:
+            rec[name] = (rec.get(name) or "").rstrip("\r\n")
+            # trailing blank lines of a multi-line field are layout, not text
+            while rec[name].endswith("\r\n"):
+                rec[name] = rec[name][:-2]
+    return records
+
+
+def name_words(english):
+    return [w for w in english.replace("...", " ").split() if w]
+
+
+def check(records):
+    faults = []
+    seen_numbers, seen_texts = {}, {}
+    for number, rec, line in records:
+        where = f"{rec['_file']}:{line} (### {number})"
+        if number in seen_numbers:
+            faults.append(f"{where}: record number also used at {seen_numbers[number]}")
+        seen_numbers[number] = where
+        for name in REQUIRED:
+            if not rec[name].strip():
+                faults.append(f"{where}: {name} is empty")
+        usage = rec["用法"].upper()
+        for word in name_words(rec["英文名称"]):
+            if word.upper() not in usage:
+                faults.append(f"{where}: 用法 does not name {word}")
+        if " " in rec["关键字"] or "\t" in rec["关键字"]:
+            faults.append(f"{where}: 关键字 is words separated by commas, without blanks")
+        text = rec["详细说明"].strip()
+        if text:
+            if text in seen_texts:
+                faults.append(f"{where}: 详细说明 repeats {seen_texts[text]}")
+            seen_texts[text] = where
+        if not re.search(r"[\u4e00-\u9fff]", rec["详细说明"]):
+            faults.append(f"{where}: 详细说明 has no Chinese text")
+        for name in FIELDS:
+            try:
+                rec[name].encode("gbk")
+            except UnicodeEncodeError as error:
+                bad = rec[name][error.start:error.end]
+                faults.append(f"{where}: {name} holds {bad!r}, which GBK cannot hold")
+    for number, name in ANCHORS.items():
+        found = [rec for n, rec, _ in records if n == number]
+        if found and found[0]["英文名称"] != name:
+            faults.append(f"record {number} must be {name!r}, not {found[0]['英文名称']!r}")
+    return faults
+
+
+def main(argv):
+    if len(argv) not in (2, 3):
+        print(__doc__.strip(), file=sys.stderr)
+        return 2
+    source = pathlib.Path(argv[1])
+    files = sorted(source.glob("cat[0-9][0-9].txt"))
+    records = []
+    try:
+        for path in files:
+            for number, rec, line in parse_file(path):
+                rec["_file"] = path.name
+                records.append((number, rec, line))
+    except Fault as fault:
+        print(f"keyword database: {fault}", file=sys.stderr)
+        return 1
+    faults = check(records)
+    numbers = sorted(n for n, _, _ in records)
+    if len(argv) == 3 and numbers != list(range(1, RECORDS + 1)):
+        faults.append(f"the records must be numbered 1 to {RECORDS} once each ({len(numbers)} found)")
+    for fault in faults:
+        print(f"keyword database: {fault}", file=sys.stderr)
+    if faults:
+        print(f"keyword database: {len(faults)} faults in {len(records)} records", file=sys.stderr)
+        return 1
+    if len(argv) == 3:
+        lines = [HEADER]
+        for number, rec, _ in sorted(records, key=lambda r: r[0]):
+            lines.append(f"### {number}")
+            english = rec["英文名称"].replace("\\", "\\\\").replace('"', '\\"').replace("\t", "\\t")
+            lines.append(f'英文名称: "{english}"')
+            for name in FIELDS[1:]:
+                lines.append(f"{name}:")
+                lines.extend("| " + part for part in rec[name].split("\r\n")) if rec[name] else None
+            lines.append("")
+        pathlib.Path(argv[2]).write_bytes("\r\n".join(lines).encode("gbk"))
+    print(f"keyword database: {len(records)} records checked")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
