@@ -8,11 +8,11 @@
 
 namespace quillet::gbk {
 
-// Caret moves, deletion and selection treat 0x80 and above as a lead byte.
-constexpr bool IsLeadByte(unsigned char c) { return c >= 0x80; }
-
-// The colourer and typed-character handling take only bytes above 0x80.
-constexpr bool IsColourLeadByte(unsigned char c) { return c > 0x80; }
+// Code page 936 starts two-byte characters with 0x81..0xFE; 0x80 (the euro
+// sign) and 0xFF are characters of one byte. Every scan uses this one rule, so
+// the caret, deletion, selection and the colourer agree on where characters are.
+constexpr bool IsLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+constexpr bool IsColourLeadByte(unsigned char c) { return IsLeadByte(c); }
 
 constexpr char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
 

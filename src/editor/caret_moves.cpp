@@ -40,73 +40,98 @@ void ShowMovedCaret(CodeDocument& doc) {
   doc.Invalidate();
 }
 
+// A caret key ends the selection, so that the next keystroke cannot replace
+// text the user no longer sees. Even a caret that cannot move (Ctrl+Home at the
+// top) is brought back into view when the wheel or a scroll bar took it away.
+void EndCaretMove(CodeDocument& doc, const TextPos& before) {
+  const bool hadSelection = doc.hasSelection;
+  doc.hasSelection = false;
+  const int top = doc.GetTopLine();
+  const int origin = doc.GetHorizontalOrigin();
+  doc.ScrollCaretIntoView();
+  if (hadSelection || doc.caret != before || doc.GetTopLine() != top || doc.GetHorizontalOrigin() != origin) {
+    doc.Invalidate();
+  }
+}
+
+// The same for the Shift variants, which keep whatever selection they made.
+void EndSelectingMove(CodeDocument& doc) {
+  const int top = doc.GetTopLine();
+  const int origin = doc.GetHorizontalOrigin();
+  doc.ScrollCaretIntoView();
+  if (doc.GetTopLine() != top || doc.GetHorizontalOrigin() != origin) doc.Invalidate();
+}
+
 }  // namespace
 
 void CodeDocument::CaretUp() {
-  if (caret.line <= 0) return;
-  --caret.line;
-  caret.col = BoundaryAtOrAfter(lines[caret.line], caret.col);
-  ShowMovedCaret(*this);
+  const TextPos before = caret;
+  if (caret.line > 0) {
+    --caret.line;
+    caret.col = BoundaryAtOrAfter(lines[caret.line], caret.col);
+  }
+  EndCaretMove(*this, before);
 }
 
 void CodeDocument::CaretDown() {
-  if (caret.line >= lines.size() - 1) return;
-  ++caret.line;
-  caret.col = BoundaryAtOrAfter(lines[caret.line], caret.col);
-  ShowMovedCaret(*this);
+  const TextPos before = caret;
+  if (caret.line < lines.size() - 1) {
+    ++caret.line;
+    caret.col = BoundaryAtOrAfter(lines[caret.line], caret.col);
+  }
+  EndCaretMove(*this, before);
 }
 
 void CodeDocument::CaretRight() {
+  const TextPos before = caret;
   const std::string& text = lines[caret.line];
   const int length = static_cast<int>(text.size());
-  if (caret.col >= length) {
-    if (caret.line >= lines.size() - 1) return;
-    caret = {caret.line + 1, 0};
-  } else {
+  if (caret.col < length) {
     caret.col = std::min(caret.col + (IsLead(text[caret.col]) ? 2 : 1), length);
+  } else if (caret.line < lines.size() - 1) {
+    caret = {caret.line + 1, 0};
   }
-  ShowMovedCaret(*this);
+  EndCaretMove(*this, before);
 }
 
 void CodeDocument::CaretLeft() {
-  if (caret.col <= 0) {
-    if (caret.line <= 0) return;
+  const TextPos before = caret;
+  if (caret.col > 0) {
+    caret.col = BoundaryBefore(lines[caret.line], caret.col);
+  } else if (caret.line > 0) {
     --caret.line;
     caret.col = LineLength(caret.line);
-  } else {
-    caret.col = BoundaryBefore(lines[caret.line], caret.col);
   }
-  ShowMovedCaret(*this);
+  EndCaretMove(*this, before);
 }
 
 void CodeDocument::CaretLineStart() {
-  if (caret.col == 0) return;
+  const TextPos before = caret;
   caret.col = 0;
-  ShowMovedCaret(*this);
+  EndCaretMove(*this, before);
 }
 
 void CodeDocument::CaretLineEnd() {
-  if (caret.col == LineLength(caret.line)) return;
+  const TextPos before = caret;
   caret.col = LineLength(caret.line);
-  ShowMovedCaret(*this);
+  EndCaretMove(*this, before);
 }
 
 void CodeDocument::CaretTextStart() {
-  if (caret == TextPos{}) return;
+  const TextPos before = caret;
   caret = {};
-  ShowMovedCaret(*this);
+  EndCaretMove(*this, before);
 }
 
 void CodeDocument::CaretTextEnd() {
-  const TextPos end{lines.size() - 1, LineLength(lines.size() - 1)};
-  if (caret == end) return;
-  caret = end;
-  ShowMovedCaret(*this);
+  const TextPos before = caret;
+  caret = {lines.size() - 1, LineLength(lines.size() - 1)};
+  EndCaretMove(*this, before);
 }
 
 // The Shift variants start a new selection at the caret rather than extending one.
 void CodeDocument::SelectToLineStart() {
-  if (caret.col == 0) return;
+  if (caret.col == 0) return EndSelectingMove(*this);
   selEnd = caret;
   caret.col = 0;
   anchor = caret;
@@ -115,7 +140,7 @@ void CodeDocument::SelectToLineStart() {
 }
 
 void CodeDocument::SelectToLineEnd() {
-  if (caret.col == LineLength(caret.line)) return;
+  if (caret.col == LineLength(caret.line)) return EndSelectingMove(*this);
   anchor = caret;
   caret.col = LineLength(caret.line);
   selEnd = caret;
@@ -124,7 +149,7 @@ void CodeDocument::SelectToLineEnd() {
 }
 
 void CodeDocument::SelectToTextStart() {
-  if (caret == TextPos{}) return;
+  if (caret == TextPos{}) return EndSelectingMove(*this);
   selEnd = caret;
   caret = {};
   anchor = caret;
@@ -134,7 +159,7 @@ void CodeDocument::SelectToTextStart() {
 
 void CodeDocument::SelectToTextEnd() {
   const TextPos end{lines.size() - 1, LineLength(lines.size() - 1)};
-  if (caret == end) return;
+  if (caret == end) return EndSelectingMove(*this);
   anchor = caret;
   caret = end;
   selEnd = caret;
@@ -161,7 +186,7 @@ bool CodeDocument::SelectionIsNonEmpty() const { return anchor != selEnd; }
 
 void CodeDocument::SelectWordAt(int x, int y) {
   const int line = LineAtY(y);
-  const LineChars chars(lines[line], TabWidth());
+  const LineChars chars(lines[line], TabWidth(), DrawnLine(line));
   const long long xt = static_cast<long long>(x) + GetHorizontalOrigin();
   const int under = CharReaching(chars, xt);
   // Past the end of the line the last character counts, so a word ending the line is taken.

@@ -79,7 +79,10 @@ CodeDocument::CodeDocument(EditorContext& context) : context_(context), view_(&N
   lines.PushBack(std::string());
 }
 
-void CodeDocument::SetView(EditView* view) { view_ = view != nullptr ? view : &NoView(); }
+void CodeDocument::SetView(EditView* view) {
+  view_ = view != nullptr ? view : &NoView();
+  ForgetMeasures();
+}
 
 void CodeDocument::ApplyTemplate(int templateNumber) {
   const std::string text = TemplateText(templateNumber);

@@ -29,6 +29,7 @@ namespace quillet {
 
 class EditView;
 class FileSystem;
+class KeywordTable;
 class LineChars;
 class LinePrinter;
 class PaintSurface;
@@ -87,8 +88,17 @@ class CodeDocument {
   PixelSize MeasureText(std::string_view bytes) const;
   int GlyphHeight() const;  // height of the ideograph "易" in the editor font
   int RowPitch() const;     // glyph height + line spacing
-  // Pixel offset of a column: the width of the bytes before it, TABs expanded.
+  // Pixel offset of a column: the width of what is drawn before it.
   int ColumnOffset(int line, int col) const;
+  // The line as it is drawn: TABs expanded, keywords in capitals.
+  std::string DrawnLine(int line) const;
+  const KeywordTable& KeywordTableInUse() const;
+  // The line-number bar, wide enough for the line count's digits; and the
+  // client x where the text area starts.
+  int LineNumberBarWidth() const;
+  int TextLeft() const;
+  // Drops cached measures after the font changed.
+  void ForgetMeasures();
   int GetHorizontalOrigin() const;
   int GetTopLine() const;
   void SetHorizontalScroll(int position, bool redraw);
@@ -194,6 +204,8 @@ class CodeDocument {
  private:
   EditorContext& context_;
   EditView* view_;
+  mutable int barDigits_ = -1;
+  mutable int barDigitsWidth_ = 0;
 };
 
 // The kind a path's extension gives: ".bas" Basic, ".inc" Include, else Other.

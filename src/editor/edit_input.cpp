@@ -107,7 +107,7 @@ void HandleScroll(CodeDocument& doc, ScrollBar bar, int request, int thumbPositi
 
 void HandleButtonPress(CodeDocument& doc, int x, int y) {
   doc.Context().input.buttonDown = true;
-  const int textLeft = doc.Settings().lineNumberBarWidth + doc.Settings().textMargin;
+  const int textLeft = doc.TextLeft();
   doc.ClickAt(x < textLeft ? textLeft : x, y);
   HideCompletion(doc);
 }

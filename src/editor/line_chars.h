@@ -1,22 +1,24 @@
-// The characters of one line as they are drawn: a byte of 0x80 or above takes
-// the next byte with it, a TAB is widened to TAB-width spaces. Used to find the
-// character under a point without measuring the line once per character.
+// The characters of one line as they are drawn: a lead byte takes the next
+// byte with it, a TAB is widened to TAB-width spaces, keywords are in the
+// capitals the painter draws. Used to find the character under a point without
+// measuring the line once per character.
 #pragma once
 
 #include <algorithm>
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "common/gbk.h"
-#include "editor/tab_expand.h"
 
 namespace quillet {
 
 class LineChars {
  public:
-  LineChars(std::string_view line, int tabWidth) : text_(line), expanded_(ExpandTabs(line, tabWidth)) {
+  // drawn: the line as painted (CodeDocument::DrawnLine), as long as its TAB expansion.
+  LineChars(std::string_view line, int tabWidth, std::string drawn) : text_(line), expanded_(std::move(drawn)) {
     ends_.reserve(line.size());
     std::size_t expandedEnd = 0;
     for (std::size_t i = 0; i < line.size();) {

@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <limits>
 
+#include "common/gbk.h"
 #include "editor/code_document.h"
 #include "editor/line_chars.h"
 #include "editor/tab_expand.h"
+#include "language/lexer.h"
 #include "platform/edit_view.h"
 #include "platform/editor_host.h"
 
@@ -17,15 +19,62 @@ namespace {
 constexpr char kMeasureGlyph[] = "易";
 // Room taken from the text area for a scroll bar that is about to appear.
 constexpr int kScrollBarAllowance = 15;
+// Room beside the widest line number inside its cell (the cell's border and air).
+constexpr int kLineNumberPadding = 8;
+
+// The runs of a coloured line joined as they are drawn.
+class DrawnText final : public RunSink {
+ public:
+  explicit DrawnText(std::size_t size) { text.reserve(size); }
+  void DrawRun(std::string_view bytes, ColourRef) override { text.append(bytes); }
+  void DrawKeywordRun(std::string_view bytes, ColourRef) override { text.append(gbk::ToUpper(bytes)); }
+  std::string text;
+};
+
+int DecimalDigits(int n) {
+  int digits = 1;
+  for (; n >= 10; n /= 10) ++digits;
+  return digits;
+}
 
 }  // namespace
+
+const KeywordTable& CodeDocument::KeywordTableInUse() const {
+  return context_.keywords != nullptr ? *context_.keywords : Keywords();
+}
+
+// Keywords are drawn in capitals whatever was typed; measuring the typed bytes
+// would put the caret and the selection beside what a proportional font draws.
+std::string CodeDocument::DrawnLine(int line) const {
+  std::string expanded = ExpandTabs(lines[line], TabWidth());
+  if (kind == SourceKind::Other || expanded.empty()) return expanded;
+  DrawnText drawn(expanded.size());
+  ColourLine(expanded, KeywordTableInUse(), Settings().colours, drawn);
+  return std::move(drawn.text);
+}
+
+// At least the configured width, wider once the line count's digits need it;
+// 0 while the bar is hidden. Remeasured only when the count gains a digit.
+int CodeDocument::LineNumberBarWidth() const {
+  const int configured = Settings().lineNumberBarWidth;
+  if (configured <= 0) return 0;
+  const int digits = DecimalDigits(lineCount);
+  if (digits != barDigits_) {
+    barDigits_ = digits;
+    barDigitsWidth_ = MeasureText(std::string(static_cast<std::size_t>(digits), '0')).width;
+  }
+  return std::max(configured, barDigitsWidth_ + kLineNumberPadding);
+}
+
+int CodeDocument::TextLeft() const { return LineNumberBarWidth() + Settings().textMargin; }
+
+void CodeDocument::ForgetMeasures() { barDigits_ = -1; }
 
 PixelSize CodeDocument::MeasureText(std::string_view bytes) const { return view_->MeasureText(bytes); }
 
 PixelSize CodeDocument::GetTextAreaSize() const {
   const PixelSize client = view_->ClientSize();
-  const EditorSettings& s = Settings();
-  return {client.width - s.lineNumberBarWidth - s.textMargin, client.height};
+  return {client.width - TextLeft(), client.height};
 }
 
 int CodeDocument::GlyphHeight() const { return MeasureText(kMeasureGlyph).height; }
@@ -36,12 +85,13 @@ int CodeDocument::ColumnOffset(int line, int col) const {
   if (col <= 0) return 0;
   const std::string& text = lines[line];
   const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(col), text.size());
-  return MeasureText(ExpandTabs(std::string_view(text).substr(0, n), TabWidth())).width;
+  std::size_t drawnBytes = 0;
+  for (std::size_t i = 0; i < n; ++i) drawnBytes += text[i] == '\t' ? static_cast<std::size_t>(TabWidth()) : 1;
+  return MeasureText(std::string_view(DrawnLine(line)).substr(0, drawnBytes)).width;
 }
 
 int CodeDocument::GetHorizontalOrigin() const {
-  const EditorSettings& s = Settings();
-  return view_->GetScrollPos(ScrollBar::Horizontal) - s.textMargin - s.lineNumberBarWidth;
+  return view_->GetScrollPos(ScrollBar::Horizontal) - TextLeft();
 }
 
 int CodeDocument::GetTopLine() const { return view_->GetScrollPos(ScrollBar::Vertical); }
@@ -69,7 +119,7 @@ void CodeDocument::UpdateScrollBars() {
   int textWidth = 0;
   int h = 0;
   if (longestWidth >= 1 && longestLine >= 1 && longestLine <= lines.size()) {
-    const PixelSize size = MeasureText(ExpandTabs(lines[longestLine - 1], TabWidth()));
+    const PixelSize size = MeasureText(DrawnLine(longestLine - 1));
     textWidth = size.width;
     h = size.height;
   }
@@ -124,7 +174,7 @@ TextPos CodeDocument::HitTest(int x, int y) const {
   TextPos pos{LineAtY(y), 0};
   const long long xt = static_cast<long long>(x) + GetHorizontalOrigin();
   if (xt <= 0) return pos;
-  const LineChars chars(lines[pos.line], TabWidth());
+  const LineChars chars(lines[pos.line], TabWidth(), DrawnLine(pos.line));
   const int i = CharReaching(chars, xt);
   if (i == chars.Count()) {
     pos.col = LineLength(pos.line);
@@ -138,6 +188,7 @@ TextPos CodeDocument::HitTest(int x, int y) const {
 }
 
 void CodeDocument::CreateEditCaret() {
+  ForgetMeasures();
   caretHeight = GlyphHeight() + 2 * Settings().lineSpacing;
   view_->CreateCaret(caretHeight);
 }

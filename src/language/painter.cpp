@@ -49,7 +49,8 @@ void CodeDocument::Paint(PaintSurface& surface) {
   rows.pitch = glyphHeight + s.lineSpacing;
   GetVisibleLines(client.height, glyphHeight, rows.first, rows.last);
   const int x0 = -GetHorizontalOrigin();
-  const int textLeft = s.lineNumberBarWidth + s.textMargin;
+  const int textLeft = TextLeft();
+  const int barWidth = LineNumberBarWidth();
 
   // Cursor-line bar and caret.
   const bool caretVisible = caret.line >= rows.first && caret.line <= rows.last;
@@ -67,7 +68,7 @@ void CodeDocument::Paint(PaintSurface& surface) {
   surface.SetCaretPos(caretX, caretY);
 
   // Text.
-  const KeywordTable& table = context_.keywords != nullptr ? *context_.keywords : Keywords();
+  const KeywordTable& table = KeywordTableInUse();
   for (int i = rows.first; i <= rows.last; ++i) {
     const std::string text = ExpandTabs(lines[i], TabWidth());
     const int y = rows.Top(i) + s.lineSpacing;
@@ -100,11 +101,11 @@ void CodeDocument::Paint(PaintSurface& surface) {
   // Line-number bar: its background also hides text scrolled under it. A
   // partly visible bottom row gets a cell too; numbers only for lines that exist.
   surface.Fill({0, 0, textLeft, client.height}, PaintBrush::Background);
-  if (s.lineNumberBarWidth > 0 && rows.pitch > 0) {
+  if (barWidth > 0 && rows.pitch > 0) {
     const int cells = client.height / rows.pitch + (client.height % rows.pitch != 0 ? 1 : 0);
     for (int k = 0; k < cells; ++k) {
       const int line = rows.first + k;
-      const PixelRect cell{0, k * rows.pitch, s.lineNumberBarWidth, (k + 1) * rows.pitch};
+      const PixelRect cell{0, k * rows.pitch, barWidth, (k + 1) * rows.pitch};
       const std::string number = line <= rows.last ? std::to_string(line + 1) : std::string();
       surface.DrawLineNumberCell(cell, line == caret.line, number);
     }

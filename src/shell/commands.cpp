@@ -228,19 +228,11 @@ std::string AcceleratorText(Accelerator accelerator) {
   return text.append(KeyName(accelerator.key));
 }
 
-bool IsTextBoxKey(Accelerator accelerator) {
-  if (accelerator == Key(kKeyDelete)) return true;
-  if (accelerator.modifiers != kModCtrl) return false;
-  switch (accelerator.key) {
-    case 'A':
-    case 'C':
-    case 'V':
-    case 'X':
-    case 'Z':
-      return true;
-    default:
-      return false;
-  }
+bool IsEditingKey(Accelerator accelerator) {
+  if (accelerator.key == 0) return false;
+  return std::any_of(std::begin(kCommands), std::end(kCommands), [accelerator](const CommandInfo& info) {
+    return info.feature == Feature::kEditing && info.accelerator == accelerator;
+  });
 }
 
 bool IsFeatureBuilt(Feature feature) {

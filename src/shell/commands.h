@@ -121,9 +121,10 @@ struct Accelerator {
 // "Ctrl+N", "Shift+F3", "Del"; "" for no key.
 std::string AcceleratorText(Accelerator accelerator);
 
-// Keys a text box handles itself (delete, select all, clipboard, undo); the
-// shell leaves them to a focused text box instead of running its command.
-bool IsTextBoxKey(Accelerator accelerator);
+// The keys of the edit commands (delete, select all, clipboard, undo, redo).
+// They act on the document only while its editing window has the focus; any
+// other focused control keeps them, so they never change the text out of sight.
+bool IsEditingKey(Accelerator accelerator);
 
 // ---- Commands ----
 

@@ -71,6 +71,13 @@ int DocumentList::FindFile(std::string_view path) const {
   return 0;
 }
 
+int DocumentList::HeldElsewhere(std::string_view path, int position) const {
+  for (int k = 1; k <= Count(); ++k) {
+    if (k != position && !path.empty() && Document(k).HoldsFile(path)) return k;
+  }
+  return 0;
+}
+
 int DocumentList::PositionOfWindow(const std::function<bool(const DocumentWindow&)>& test) const {
   for (int k = 1; k <= Count(); ++k) {
     if (Window(k) && test(*Window(k))) return k;
@@ -89,6 +96,9 @@ void DocumentList::ShowOnly(int current) const {
 
 CloseOutcome DecideCloseDocument(const DocumentList& list, int position, CloseQuestions& ui) {
   if (!list.Contains(position)) return CloseOutcome::kKeep;
+  // The last document goes with the program, whose close asks its own
+  // question: asking here too would ask twice.
+  if (list.Count() == 1) return CloseOutcome::kCloseProgram;
   const CodeDocument& document = list.Document(position);
   if (document.IsModified()) {
     switch (ui.AskBeforeClose(SaveQuestionText(document.GetDisplayName()))) {
@@ -101,8 +111,7 @@ CloseOutcome DecideCloseDocument(const DocumentList& list, int position, CloseQu
         break;
     }
   }
-  // The last document goes with the program, whose close asks again if needed.
-  return list.Count() == 1 ? CloseOutcome::kCloseProgram : CloseOutcome::kRemove;
+  return CloseOutcome::kRemove;
 }
 
 bool DecideCloseAll(const DocumentList& list, CloseQuestions& ui) {

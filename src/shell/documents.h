@@ -31,6 +31,7 @@ inline constexpr char kSystemErrorCaption[] = "系统错误";
 inline constexpr char kSaveErrorCaption[] = "出错：";
 inline constexpr char kModifiedCaption[] = "文件已经修改";
 inline constexpr char kCreateFailedText[] = "创建新文档失败！";
+inline constexpr char kHeldElsewhereText[] = "文件已经在另一个标签中打开，请先关闭它";
 
 // The filter text of the file dialog ("name|pattern|..."), with each bar that
 // is not part of a two-byte character turned into NUL and the list ended by two NULs.
@@ -84,6 +85,9 @@ class DocumentList {
   OpenDocument Remove(int position);
   // The first position whose document holds path (letter case aside); 0 if none.
   int FindFile(std::string_view path) const;
+  // The first position other than `position` that holds path; 0 if none. Saving
+  // onto such a file would leave two tabs on it, the older one stale.
+  int HeldElsewhere(std::string_view path, int position) const;
   // The first position whose window satisfies test; 0 if none.
   int PositionOfWindow(const std::function<bool(const DocumentWindow&)>& test) const;
 
@@ -127,7 +131,8 @@ enum class CloseOutcome {
 };
 
 // Closing one document. Changes the user asked to save are never lost: when
-// that save fails or is cancelled the document stays open.
+// that save fails or is cancelled the document stays open. The last document
+// is not asked about: the program's close asks instead.
 CloseOutcome DecideCloseDocument(const DocumentList& list, int position, CloseQuestions& ui);
 
 // The close request of the main window: asks about each modified document in

@@ -115,10 +115,27 @@ void SetTab(int position, const std::string& caption, int icon, bool insert) {
                reinterpret_cast<LPARAM>(&item));
 }
 
+// Takes a document, its window and its tab away; the tab that takes its
+// place follows it as current.
+void RemoveDocument(int position) {
+  DocumentList& list = Documents();
+  const int current = CurrentTab();
+  list.Window(position)->Close();
+  list.Remove(position);
+  SendMessageA(TabStrip(), TCM_DELETEITEM, position - 1, 0);
+  State().contextTab = 0;
+  const int next = current > position ? current - 1 : std::min(current, list.Count());
+  SelectTab(next);
+}
+
 // ---- Saving ----
 
 bool WriteDocument(int position, const std::string& newPath, const std::string& target) {
   CodeDocument& document = Documents().Document(position);
+  if (Documents().HeldElsewhere(newPath, position)) {
+    MessageBoxA(MainWindow(), kHeldElsewhereText, App().baseCaption.c_str(), MB_ICONASTERISK);
+    return false;
+  }
   if (!document.SaveFile(newPath)) {
     MessageBoxA(MainWindow(), SaveFailedText(target).c_str(), kSaveErrorCaption, MB_ICONHAND);
     return false;
@@ -312,6 +329,9 @@ void OpenDocument(const std::string& path, int kind) {
     SourceKind loaded = SourceKind::Other;
     if (!added.LoadFile(path, loaded)) {
       MessageBoxA(MainWindow(), LoadFailedText(path).c_str(), kSystemErrorCaption, MB_ICONHAND);
+      // An empty tab under the file's name would look like the file emptied.
+      RemoveDocument(position);
+      return;
     }
   } else {
     added.ApplyTemplate(kind);  // kind 0 has no template
@@ -337,25 +357,17 @@ bool SaveDocumentAs(int position) {
 void SaveAllDocuments() { SaveAllModified(Documents(), SaveDocument); }
 
 void CloseDocument(int position) {
-  DocumentList& list = Documents();
   UserQuestions questions;
-  switch (DecideCloseDocument(list, position, questions)) {
+  switch (DecideCloseDocument(Documents(), position, questions)) {
     case CloseOutcome::kKeep:
       return;
     case CloseOutcome::kCloseProgram:
       SendMessageA(MainWindow(), WM_CLOSE, 0, 0);
       return;
     case CloseOutcome::kRemove:
-      break;
+      RemoveDocument(position);
+      return;
   }
-  const int current = CurrentTab();
-  list.Window(position)->Close();
-  list.Remove(position);
-  SendMessageA(TabStrip(), TCM_DELETEITEM, position - 1, 0);
-  State().contextTab = 0;
-  // The tab that takes the closed one's place follows it as current.
-  const int next = current > position ? current - 1 : std::min(current, list.Count());
-  SelectTab(next);
 }
 
 bool QueryCloseAll() {

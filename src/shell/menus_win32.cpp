@@ -5,6 +5,7 @@
 #include "common/images_win32.h"
 #include "common/keyboard_win32.h"
 #include "common/resources.h"
+#include "editor/edit_window_win32.h"
 
 namespace quillet {
 
@@ -60,9 +61,9 @@ BYTE ToolbarButtonStyle(ToolbarStyle style) {
   return BTNS_BUTTON;
 }
 
-bool IsTextBox(HWND window) {
+bool IsEditingWindow(HWND window) {
   char className[16] = {};
-  return window && GetClassNameA(window, className, sizeof className) && lstrcmpiA(className, "Edit") == 0;
+  return window && GetClassNameA(window, className, sizeof className) && lstrcmpA(className, kEditClassName) == 0;
 }
 
 static_assert(kModCtrl == 1 && kModShift == 2 && kModAlt == 4, "HeldModifiers() uses these bits");
@@ -224,8 +225,9 @@ void SetEditCommandState(HMENU menuBar, HWND toolbar, const EditCommandState& st
 bool TranslateShellAccelerator(HWND mainWindow, HACCEL accelerators, MSG& msg) {
   if (!mainWindow || !accelerators) return false;
   if (msg.hwnd != mainWindow && !IsChild(mainWindow, msg.hwnd)) return false;
-  if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && IsTextBox(msg.hwnd) &&
-      IsTextBoxKey({WORD(msg.wParam), static_cast<BYTE>(HeldModifiers())})) {
+  // An edit key typed into a tree or a text box stays with that control.
+  if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && !IsEditingWindow(msg.hwnd) &&
+      IsEditingKey({WORD(msg.wParam), static_cast<BYTE>(HeldModifiers())})) {
     return false;
   }
   return TranslateAcceleratorA(mainWindow, accelerators, &msg) != 0;

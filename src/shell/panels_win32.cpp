@@ -11,6 +11,37 @@ namespace quillet {
 namespace {
 
 constexpr char kFolderFrameClass[] = "QuilletFolderFrame";
+constexpr char kRuleClass[] = "QuilletRule";
+
+// An etched rule that paints every pixel of its rectangle on each paint: a
+// static control's etched line leaves its third row unpainted, which kept
+// fragments of whatever lay there before a resize.
+LRESULT CALLBACK RuleProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_PAINT) return DefWindowProcA(window, message, wParam, lParam);
+  PAINTSTRUCT paint;
+  if (HDC dc = BeginPaint(window, &paint)) {
+    RECT r{};
+    GetClientRect(window, &r);
+    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+    DrawEdge(dc, &r, EDGE_ETCHED, r.right - r.left >= r.bottom - r.top ? BF_TOP : BF_LEFT);
+  }
+  EndPaint(window, &paint);
+  return 0;
+}
+
+bool RegisterOnce(HINSTANCE instance, const char* name, WNDPROC proc, UINT style) {
+  WNDCLASSEXA wc{};
+  if (GetClassInfoExA(instance, name, &wc)) return true;
+  wc = {};
+  wc.cbSize = sizeof wc;
+  wc.style = style;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = name;
+  return RegisterClassExA(&wc) != 0;
+}
 
 HINSTANCE InstanceOf(HWND window) {
   return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
@@ -142,7 +173,7 @@ bool MakeWorkFolder(MainUnits& u) {
   // The trees lie over the tab control's page, above it in the z-order.
   u.libraryTree = MakeTree(u.workFolder, kIdLibraryTree, 0);
   u.procedureTree = MakeTree(u.workFolder, kIdProcedureTree, 0);
-  u.workRule = MakeChild(u.workFolder, 0, "STATIC", "", SS_ETCHEDHORZ, kIdWorkRule);
+  u.workRule = MakeChild(u.workFolder, 0, kRuleClass, "", 0, kIdWorkRule);
   u.workCloseButton = MakeCloseButton(u.workFolder, kIdWorkCloseButton);
   if (!u.workTabs || !u.libraryTree || !u.procedureTree || !u.workRule || !u.workCloseButton) return false;
   AddTab(u.workTabs, kLibraryTab, "函数库");
@@ -154,7 +185,7 @@ bool MakeStatusFolder(MainUnits& u) {
   u.statusFolder = MakeChild(u.main, 0, kFolderFrameClass, "", WS_CLIPCHILDREN | WS_CLIPSIBLINGS, kIdStatusFolder);
   if (!u.statusFolder) return false;
   u.statusCloseButton = MakeCloseButton(u.statusFolder, kIdStatusCloseButton);
-  u.statusRule = MakeChild(u.statusFolder, 0, "STATIC", "", SS_ETCHEDVERT, kIdStatusRule);
+  u.statusRule = MakeChild(u.statusFolder, 0, kRuleClass, "", 0, kIdStatusRule);
   u.helpText = MakeChild(u.statusFolder, WS_EX_CLIENTEDGE, "EDIT", "",
                          WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, kIdHelpText);
   return u.statusCloseButton && u.statusRule && u.helpText;
@@ -163,18 +194,8 @@ bool MakeStatusFolder(MainUnits& u) {
 }  // namespace
 
 bool RegisterPanelClasses(HINSTANCE instance) {
-  WNDCLASSEXA wc{};
-  if (!GetClassInfoExA(instance, kFolderFrameClass, &wc)) {
-    wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = FolderFrameProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kFolderFrameClass;
-    if (!RegisterClassExA(&wc)) return false;
-  }
-  return RegisterSplitterClass(instance);
+  return RegisterOnce(instance, kFolderFrameClass, FolderFrameProc, 0) &&
+         RegisterOnce(instance, kRuleClass, RuleProc, CS_HREDRAW | CS_VREDRAW) && RegisterSplitterClass(instance);
 }
 
 bool CreateMainUnits(HWND main) {

@@ -83,7 +83,7 @@ TEST_F(CaretMovesTest, HomeAndEndMoveOnlyWhenTheyCan) {
   EXPECT_FALSE(doc_.hasSelection);
 }
 
-TEST_F(CaretMovesTest, ShiftMovesStartANewSelectionThatCaretKeysKeep) {
+TEST_F(CaretMovesTest, ShiftMovesStartANewSelectionThatCaretKeysEnd) {
   SetText({"abcdef", "gh", "ijk"});
   doc_.caret = {0, 2};
   doc_.SelectToLineEnd();
@@ -93,8 +93,7 @@ TEST_F(CaretMovesTest, ShiftMovesStartANewSelectionThatCaretKeysKeep) {
   EXPECT_EQ(doc_.caret, (TextPos{0, 6}));
   doc_.CaretLeft();
   EXPECT_EQ(doc_.caret, (TextPos{0, 5}));
-  EXPECT_TRUE(doc_.hasSelection);
-  EXPECT_EQ(doc_.selEnd, (TextPos{0, 6}));
+  EXPECT_FALSE(doc_.hasSelection);
 
   doc_.caret = {1, 1};
   doc_.SelectToLineStart();
@@ -109,6 +108,60 @@ TEST_F(CaretMovesTest, ShiftMovesStartANewSelectionThatCaretKeysKeep) {
   EXPECT_EQ(doc_.anchor, (TextPos{0, 0}));
   EXPECT_EQ(doc_.selEnd, (TextPos{1, 1}));
   EXPECT_EQ(doc_.caret, (TextPos{0, 0}));
+}
+
+// Select all, move away, type: only the typed character may change the text.
+TEST_F(CaretMovesTest, EveryCaretKeyEndsTheSelectionEvenWithoutMoving) {
+  using Move = void (CodeDocument::*)();
+  const Move moves[] = {&CodeDocument::CaretUp,        &CodeDocument::CaretDown,     &CodeDocument::CaretLeft,
+                        &CodeDocument::CaretRight,     &CodeDocument::CaretLineStart, &CodeDocument::CaretLineEnd,
+                        &CodeDocument::CaretTextStart, &CodeDocument::CaretTextEnd};
+  for (Move move : moves) {
+    SetText({"abc", "def", "ghi"});
+    doc_.SelectAll();
+    (doc_.*move)();
+    EXPECT_FALSE(doc_.hasSelection);
+    EXPECT_GT(view_.invalidateCount, 0);  // the highlight must go from the screen
+  }
+  SetText({"abc", "def", "ghi"});
+  doc_.SelectAll();
+  doc_.CaretTextStart();
+  doc_.CaretDown();
+  doc_.CaretDown();
+  doc_.TypeCharacter('Z');
+  EXPECT_EQ(doc_.lines[0], "abc");
+  EXPECT_EQ(doc_.lines[2], "Zghi");
+}
+
+TEST_F(CaretMovesTest, TheEuroByteIsOneCharacter) {
+  SetText({"A\x80" "1B"});
+  doc_.CaretRight();
+  doc_.CaretRight();
+  EXPECT_EQ(doc_.caret, (TextPos{0, 2}));
+  doc_.CaretLeft();
+  EXPECT_EQ(doc_.caret, (TextPos{0, 1}));
+  doc_.DeleteForward();
+  EXPECT_EQ(doc_.lines[0], "A1B");
+  doc_.caret = {0, 0};
+  doc_.SelectToLineEnd();
+  EXPECT_EQ(doc_.GetSelectedText(), "A1B");
+}
+
+TEST_F(CaretMovesTest, AKeyThatCannotMoveStillBringsTheCaretBack) {
+  std::vector<std::string> text(200, "line");
+  SetText(text);
+  doc_.SetTopLine(150, true);  // scrolled away by the wheel
+  view_.invalidateCount = 0;
+  doc_.CaretTextStart();       // the caret is there already
+  EXPECT_EQ(doc_.GetTopLine(), 0);
+  EXPECT_EQ(view_.invalidateCount, 1);
+  doc_.SetTopLine(150, true);
+  doc_.CaretLineEnd();
+  doc_.CaretLineEnd();  // already at the end of line 1
+  EXPECT_EQ(doc_.GetTopLine(), 0);
+  doc_.caret = {199, 4};
+  doc_.CaretTextEnd();
+  EXPECT_GT(doc_.GetTopLine(), 150);
 }
 
 TEST_F(CaretMovesTest, ClickAndDragSelectBetweenPressAndPointer) {

@@ -147,11 +147,13 @@ TEST(Commands, IdHelpersAndKeys) {
   EXPECT_EQ(ViewElementOfCommand(kCmdShowKeywordTab), 0);
   EXPECT_EQ(ViewCommand(4), kCmdViewStatusFolder);
 
-  EXPECT_TRUE(IsTextBoxKey({'C', kModCtrl}));
-  EXPECT_TRUE(IsTextBoxKey({kKeyDelete, kModNone}));
-  EXPECT_FALSE(IsTextBoxKey({'S', kModCtrl}));
-  EXPECT_FALSE(IsTextBoxKey({'C', kModCtrl | kModShift}));
-  EXPECT_FALSE(IsTextBoxKey({kKeyDelete, kModShift}));
+  EXPECT_TRUE(IsEditingKey({'C', kModCtrl}));
+  EXPECT_TRUE(IsEditingKey({'R', kModCtrl}));
+  EXPECT_TRUE(IsEditingKey({kKeyDelete, kModNone}));
+  EXPECT_FALSE(IsEditingKey({'S', kModCtrl}));
+  EXPECT_FALSE(IsEditingKey({'C', kModCtrl | kModShift}));
+  EXPECT_FALSE(IsEditingKey({kKeyDelete, kModShift}));
+  EXPECT_FALSE(IsEditingKey({}));
   EXPECT_EQ(AcceleratorText({}), "");
 }
 

@@ -161,14 +161,19 @@ TEST_F(DocumentsTest, ClosingNeverDropsChangesWhoseSaveFailed) {
   EXPECT_TRUE(list.Document(2).IsModified());
 }
 
-TEST_F(DocumentsTest, TheLastTabClosesTheProgramInstead) {
+TEST_F(DocumentsTest, TheLastTabClosesTheProgramWhichAsksOnce) {
   Add("a.bas", true);
-  ui.closeAnswers = {YesNoCancel::No};
   EXPECT_EQ(DecideCloseDocument(list, 1, ui), CloseOutcome::kCloseProgram);
-  EXPECT_TRUE(list.Document(1).IsModified());  // the program's close asks again
-  ui.closeAnswers = {YesNoCancel::Yes};
-  ui.failing[1] = true;
-  EXPECT_EQ(DecideCloseDocument(list, 1, ui), CloseOutcome::kKeep);
+  EXPECT_TRUE(ui.asked.empty());  // the program's close asks, not this one
+  EXPECT_TRUE(list.Document(1).IsModified());
+}
+
+TEST_F(DocumentsTest, AFileHeldByAnotherTabIsFoundByPathInAnyCase) {
+  Add("a.bas", false, "C:\\src\\A.bas");
+  Add("b.bas", false);
+  EXPECT_EQ(list.HeldElsewhere("c:\\SRC\\a.BAS", 2), 1);
+  EXPECT_EQ(list.HeldElsewhere("c:\\SRC\\a.BAS", 1), 0);  // its own file
+  EXPECT_EQ(list.HeldElsewhere("", 2), 0);
 }
 
 TEST_F(DocumentsTest, EachSaveChangesAnswer) {

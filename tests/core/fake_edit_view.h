@@ -31,7 +31,9 @@ class FakeEditView : public EditView {
   PixelSize MeasureText(std::string_view bytes) override {
     ++measureCalls;
     measuredBytes += static_cast<long long>(bytes.size());
-    return {static_cast<int>(bytes.size()) * kByteWidth, kGlyphHeight};
+    const auto capitals = std::count_if(bytes.begin(), bytes.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+    return {static_cast<int>(bytes.size()) * kByteWidth + static_cast<int>(capitals) * (capitalWidth - kByteWidth),
+            kGlyphHeight};
   }
   PixelSize ClientSize() override { return client; }
 
@@ -73,6 +75,7 @@ class FakeEditView : public EditView {
   Bar& Of(ScrollBar bar) { return bar == ScrollBar::Horizontal ? horizontal : vertical; }
 
   PixelSize client;
+  int capitalWidth = kByteWidth;  // wider capitals stand in for a proportional font
   Bar horizontal;
   Bar vertical;
   int invalidateCount = 0;

@@ -14,11 +14,12 @@ TEST(Gbk, UpperFoldsAsciiButNeverATrailByte) {
   EXPECT_FALSE(EqualsNoCase("ab", "abc"));
 }
 
-TEST(Gbk, LeadByteTestsDifferAt0x80) {
-  EXPECT_TRUE(IsLeadByte(0x80));
-  EXPECT_FALSE(IsColourLeadByte(0x80));
-  EXPECT_TRUE(IsColourLeadByte(0x81));
+TEST(Gbk, LeadBytesAre0x81To0xFE) {
   EXPECT_FALSE(IsLeadByte(0x7F));
+  EXPECT_FALSE(IsLeadByte(0x80));  // the euro sign is one byte in code page 936
+  EXPECT_TRUE(IsLeadByte(0x81));
+  EXPECT_TRUE(IsLeadByte(0xFE));
+  EXPECT_FALSE(IsLeadByte(0xFF));
 }
 
 }  // namespace

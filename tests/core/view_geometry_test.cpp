@@ -173,5 +173,32 @@ TEST_F(GeometryTest, GoToLineChecksTheRangeAndShowsTheLine) {
   EXPECT_EQ(view_.invalidateCount, 1);
 }
 
+// Keywords are drawn in capitals: a font with wider capitals must place the
+// caret, the selection and clicks on what is drawn, not on what was typed.
+TEST_F(GeometryTest, KeywordsAreMeasuredInTheCapitalsTheyAreDrawnIn) {
+  view_.capitalWidth = 12;
+  doc_.kind = SourceKind::Basic;
+  SetText({"function local dim print abc"});
+  const int drawnBeforeAbc = 21 * 12 + 4 * 8;  // "FUNCTION LOCAL DIM PRINT "
+  EXPECT_EQ(doc_.ColumnOffset(0, 25), drawnBeforeAbc);
+  EXPECT_EQ(doc_.HitTest(ClientX(drawnBeforeAbc + 2), RowY(0)), (TextPos{0, 25}));
+  EXPECT_EQ(doc_.ColumnOffset(0, 28), drawnBeforeAbc + 3 * 8);
+  doc_.kind = SourceKind::Other;  // plain text is drawn as typed
+  EXPECT_EQ(doc_.ColumnOffset(0, 25), 25 * 8);
+}
+
+TEST_F(GeometryTest, TheLineNumberBarWidensForSixDigits) {
+  SetText(Lines(9999, "ab"));
+  EXPECT_EQ(doc_.LineNumberBarWidth(), 40);  // four 8-px digits fit the configured width
+  SetText(Lines(100000, "ab"));
+  const int bar = doc_.LineNumberBarWidth();
+  EXPECT_GE(bar, 6 * FakeEditView::kByteWidth + 4);
+  EXPECT_EQ(doc_.TextLeft(), bar + 3);
+  EXPECT_EQ(doc_.HitTest(bar + 3 + ByteX(1) + 1, RowY(0)), (TextPos{0, 1}));
+  EXPECT_EQ(doc_.GetTextAreaSize().width, 640 - bar - 3);
+  settings_.lineNumberBarWidth = 0;  // hidden bar
+  EXPECT_EQ(doc_.LineNumberBarWidth(), 0);
+}
+
 }  // namespace
 }  // namespace quillet

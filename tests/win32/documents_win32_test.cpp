@@ -92,7 +92,8 @@ class DialogDriver {
   }
   void Act(HWND dialog) {
     const std::string title = Text(dialog);
-    const bool fileDialog = title == kSaveDialogTitle || title == kOpenDialogTitle;
+    // The overwrite question carries the save dialog's title but no name box.
+    const bool fileDialog = (title == kSaveDialogTitle || title == kOpenDialogTitle) && FileNameBox(dialog);
     HWND message = GetDlgItem(dialog, title == kModifiedCaption && GetDlgItem(dialog, kSaveChangesTextId)
                                           ? kSaveChangesTextId
                                           : 0xFFFF);
@@ -107,7 +108,8 @@ class DialogDriver {
     if (step.inspect) step.inspect(dialog);
     if (fileDialog) {
       if (!step.path.empty()) SetWindowTextA(FileNameBox(dialog), step.path.c_str());
-      SendMessageA(GetDlgItem(dialog, step.path.empty() ? IDCANCEL : IDOK), BM_CLICK, 0, 0);
+      // Posted: OK may open the overwrite question, which must meet the next tick.
+      PostMessageA(GetDlgItem(dialog, step.path.empty() ? IDCANCEL : IDOK), BM_CLICK, 0, 0);
     } else if (step.button) {
       SendMessageA(GetDlgItem(dialog, step.button), BM_CLICK, 0, 0);
     } else {
@@ -344,16 +346,17 @@ TEST_F(DocumentsTest, OpensAGbkFileOnceWhateverTheLetterCase) {
   EXPECT_EQ(CurrentTab(), 2);
   EXPECT_EQ(App().recentFiles.Entries(), std::vector<std::string>{path});
 
-  // A file that cannot be read still gets its tab, and its path the recent list.
+  // A file that cannot be read leaves no tab that would look like the file
+  // emptied; the tab that was current stays so.
   DialogDriver driver;
   driver.steps = {Box(kSystemErrorCaption, IDOK)};
   const std::string missing = PathOf("没有.bas");
   OpenDocument(missing, kNewPlainText);
   EXPECT_EQ(driver.seen, std::vector<std::string>{"系统错误|读入文档:\"" + missing + "\"失败！"});
-  ASSERT_EQ(Documents().Count(), 3);
-  EXPECT_EQ(TabText(3), "没有.bas");
-  EXPECT_TRUE(Documents().Document(3).IsUntitled());
-  EXPECT_EQ(App().recentFiles.Entries().front(), missing);
+  EXPECT_EQ(Documents().Count(), 2);
+  EXPECT_EQ(TabCount(), 2);
+  EXPECT_EQ(CurrentTab(), 2);
+  EXPECT_TRUE(EditShown(2));
 }
 
 TEST_F(DocumentsTest, SaveAndSaveAsWriteTheFileAndMoveTheCaptions) {
@@ -518,11 +521,12 @@ TEST_F(DocumentsTest, ClosingTabsAndTheLastOne) {
   EXPECT_EQ(CurrentTab(), 1);
   EXPECT_TRUE(EditShown(1));
 
-  // The last tab: 否 in the close question, then the program's close asks once more.
+  // The last tab: only the program's close asks.
   Type(1, "y");
-  driver.steps = {Box(kModifiedCaption, IDNO), Answer(3)};
+  driver.steps = {Answer(3)};
   Command(kCmdClose);
   EXPECT_TRUE(driver.steps.empty());
+  EXPECT_EQ(driver.seen.size(), 3u);
   EXPECT_EQ(driver.seen.back(), "文件已经修改|\"未命名1.bas\"已经修改，是否保存？");
   EXPECT_FALSE(IsWindow(window));
   EXPECT_TRUE(DrainMessages());  // WM_QUIT
@@ -588,6 +592,40 @@ TEST_F(DocumentsTest, EditCommandsActOnTheCurrentDocument) {
   EXPECT_TRUE(enabled(kCmdPaste));
   EXPECT_TRUE(SendMessageA(commands.Toolbar(), TB_ISBUTTONENABLED, kCmdUndo, 0));
   EXPECT_FALSE(SendMessageA(commands.Toolbar(), TB_ISBUTTONENABLED, kCmdCut, 0));
+}
+
+TEST_F(DocumentsTest, SaveAsOntoAFileAnotherTabHoldsIsRefused) {
+  const std::string path = Write("甲.bas", "old");
+  ASSERT_NE(Start(), nullptr);
+  OpenDocument(path, kNewPlainText);
+  Command(kCmdNewText);
+  Type(3, "new");
+  DialogDriver driver;
+  driver.steps = {SaveAs(path), Box(kSaveDialogTitle, IDYES), Box(kBase, IDOK)};
+  Command(kCmdSaveAs);
+  EXPECT_TRUE(driver.steps.empty());
+  EXPECT_EQ(driver.seen.back(), std::string(kBase) + "|" + kHeldElsewhereText);
+  EXPECT_TRUE(Documents().Document(3).IsUntitled());
+  EXPECT_TRUE(Documents().Document(3).IsModified());
+  EXPECT_EQ(Read(path), "old");
+}
+
+// With another control focused, the edit keys stay with it: Del in the
+// keyword tree must not delete text of the hidden document.
+TEST_F(DocumentsTest, EditKeysReachTheDocumentOnlyFromItsWindow) {
+  ASSERT_NE(Start(), nullptr);
+  Command(kCmdNewText);
+  Type(2, "ab");
+  SendMessageA(EditHandle(2), WM_KEYDOWN, VK_HOME, 0);
+  const HWND targets[] = {Units().libraryTree, Units().helpText, Units().tabStrip};
+  for (HWND target : targets) {
+    MSG key{target, WM_KEYDOWN, VK_DELETE, 0, 0, {}};
+    EXPECT_FALSE(commands.TranslateAccelerator(key));
+  }
+  EXPECT_EQ(Documents().Document(2).lines[0], "ab");
+  MSG key{EditHandle(2), WM_KEYDOWN, VK_DELETE, 0, 0, {}};
+  EXPECT_TRUE(commands.TranslateAccelerator(key));
+  EXPECT_EQ(Documents().Document(2).lines[0], "b");
 }
 
 }  // namespace
