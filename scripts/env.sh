@@ -28,9 +28,12 @@ quillet_stop_display() {
   [ -n "${QUILLET_XVFB_PID:-}" ] && kill "$QUILLET_XVFB_PID" 2>/dev/null || true
 }
 
-# Creates the Wine prefix once, with CJK fonts mapped for the Chinese UI.
+# Creates the Wine prefix once, with CJK fonts mapped for the Chinese UI: 宋体
+# (SimSun) becomes a CJK font with a fixed-width Latin part, as on a Chinese
+# Windows; dialog fonts stay proportional. Windows are "unmanaged" so that
+# message boxes close at once without a window manager.
 quillet_ensure_prefix() {
-  if [ ! -f "$WINEPREFIX/.quillet-ready" ]; then
+  if [ ! -f "$WINEPREFIX/.quillet-ready-2" ]; then
     mkdir -p "$WINEPREFIX"
     "$WINE" wineboot -i >/dev/null 2>&1 || true
     local reg="$WINEPREFIX/fonts.reg"
@@ -38,15 +41,21 @@ quillet_ensure_prefix() {
 REGEDIT4
 
 [HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]
-"SimSun"="WenQuanYi Micro Hei"
-"NSimSun"="WenQuanYi Micro Hei"
+"SimSun"="WenQuanYi Zen Hei Mono"
+"NSimSun"="WenQuanYi Zen Hei Mono"
 "MS Shell Dlg"="WenQuanYi Micro Hei"
 "MS Shell Dlg 2"="WenQuanYi Micro Hei"
 "Tahoma"="WenQuanYi Micro Hei"
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
 REG
     "$WINE" regedit "$reg" >/dev/null 2>&1 || true
+    # The Chinese name of 宋体 maps too (Wine reads its arguments in the locale's UTF-8).
+    "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+      /v "宋体" /d "WenQuanYi Zen Hei Mono" /f >/dev/null 2>&1 || true
     "$(dirname "$WINE")/wineserver" -w 2>/dev/null || true
-    touch "$WINEPREFIX/.quillet-ready"
+    touch "$WINEPREFIX/.quillet-ready-2"
   fi
 }
 

@@ -8,7 +8,7 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok ins
 pkgs=(cmake make g++ googletest libgtest-dev libbenchmark-dev
       g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
       wine wine32:i386 xvfb xauth xdotool x11-utils imagemagick
-      fonts-wqy-microhei fonts-wine locales python3)
+      fonts-wqy-microhei fonts-wqy-zenhei fonts-wine locales python3)
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
   updated=0
