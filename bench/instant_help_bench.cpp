@@ -20,10 +20,12 @@ std::string DatabaseFile() {
   for (int n = 1; n <= kCatalogueEntryCount; ++n) {
     std::string name(EntryOfRecord(n)->text);
     for (std::size_t tab; (tab = name.find('\t')) != std::string::npos;) name.replace(tab, 1, "\\t");
-    file += "### " + std::to_string(n) + "\r\n英文名称: \"" + name + "\"\r\n中文名称:\r\n| 取绝对值\r\n用法:\r\n";
+    file +=
+        "### " + std::to_string(n) + "\r\n英文名称: \"" + name + "\"\r\n中文名称:\r\n| 取绝对值\r\n用法:\r\n";
     for (int line = 0; line < 3; ++line) file += "| " + name + " 参数1, 参数2 [, 可选参数] TO 变量\r\n";
     file += "详细说明:\r\n";
-    for (int line = 0; line < 20; ++line) file += "| 返回数值表达式的绝对值，即去掉正负号后的大小。" + std::to_string(n) + "\r\n";
+    for (int line = 0; line < 20; ++line)
+      file += "| 返回数值表达式的绝对值，即去掉正负号后的大小。" + std::to_string(n) + "\r\n";
     file += "关键字: 绝对值,WHILE,UNTIL\r\n\r\n";
   }
   return file;

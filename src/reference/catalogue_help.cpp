@@ -2,6 +2,7 @@
 
 #include "editor/code_document.h"
 #include "reference/catalogue.h"
+#include "reference/join_text.h"
 #include "reference/keyword_database.h"
 
 namespace quillet {
@@ -12,14 +13,15 @@ std::string CatalogueHelpText(const KeywordDatabase* database, CatalogueLevel le
   if (level == CatalogueLevel::Category) return kCatalogueCategoryHelp;
   const KeywordRecord* record = database->Record(RecordOfValue(value));
   if (record == nullptr) return {};
-  if (KindOfValue(value) == kEntryTypeOrConstant) return record->chineseName + "\r\n" + record->usage;
-  return "    英文名称：" + record->englishName + "\r\n    中文名称：" + record->chineseName +
-         "\r\n\r\n【使用方法】\r\n" + record->usage + "\r\n\r\n【说明】\r\n" + record->description;
+  if (KindOfValue(value) == kEntryTypeOrConstant)
+    return JoinText({record->chineseName, "\r\n", record->usage});
+  return JoinText({"    英文名称：", record->englishName, "\r\n    中文名称：", record->chineseName,
+                   "\r\n\r\n【使用方法】\r\n", record->usage, "\r\n\r\n【说明】\r\n", record->description});
 }
 
 std::string BlockTemplate(std::string_view text, int indent) {
-  const std::string body = "\r\n" + std::string(static_cast<std::size_t>(indent) + 1, '\t') + "\r\n" +
-                           std::string(static_cast<std::size_t>(indent), '\t');
+  const std::string tabs(static_cast<std::size_t>(indent), '\t');
+  const std::string body = JoinText({"\r\n", tabs, "\t\r\n", tabs});
   std::string out;
   for (std::size_t at = 0;;) {
     const std::size_t dots = text.find("...", at);
@@ -32,11 +34,11 @@ std::string BlockTemplate(std::string_view text, int indent) {
 void InsertCatalogueTemplate(CodeDocument& doc, std::string_view text, int kind) {
   switch (kind) {
     case kEntryFunction:
-      doc.InsertText(" " + std::string(text) + " ()");
+      doc.InsertText(JoinText({" ", text, " ()"}));
       break;
     case kEntryStatement:
       doc.CaretLineEnd();
-      doc.InsertBlock("\r\n" + std::string(text));
+      doc.InsertBlock(JoinText({"\r\n", text}));
       break;
     case kEntryBlock: {
       doc.CaretLineEnd();

@@ -1,6 +1,7 @@
 #include "reference/instant_help.h"
 
 #include "common/gbk.h"
+#include "reference/join_text.h"
 #include "reference/keyword_database.h"
 
 namespace quillet {
@@ -21,7 +22,7 @@ std::string ReplaceAll(std::string_view text, std::string_view needle, std::stri
 }  // namespace
 
 std::string InstantHelpWaitingText(std::string_view word) {
-  return "正在寻找与关键字：“" + std::string(word) + "”相关的帮助信息，请等待...";
+  return JoinText({"正在寻找与关键字：“", word, "”相关的帮助信息，请等待..."});
 }
 
 std::string RecordWordList(const KeywordRecord& record) {
@@ -50,17 +51,17 @@ bool ContainsNoCase(std::string_view text, std::string_view key) {
 }
 
 std::string InstantHelpText(const KeywordDatabase& database, std::string_view word) {
-  const std::string key = "," + std::string(word) + ",";
+  const std::string key = JoinText({",", word, ","});
   std::string found;
   int hits = 0;
   for (const KeywordRecord& record : database.Records()) {
     if (!ContainsNoCase(RecordWordList(record), key)) continue;
     ++hits;
-    found += "\r\n\r\n-----------------------第" + std::to_string(hits) + "次-----------------------\r\n\r\n";
-    found += "    英文名称：" + record.englishName + "\r\n    中文名称：" + record.chineseName +
-             "\r\n\r\n【使用方法】\r\n" + record.usage;
+    found += JoinText({"\r\n\r\n-----------------------第", std::to_string(hits),
+                       "次-----------------------\r\n\r\n", "    英文名称：", record.englishName,
+                       "\r\n    中文名称：", record.chineseName, "\r\n\r\n【使用方法】\r\n", record.usage});
   }
-  return "找到与关键字：“" + std::string(word) + "”相关的帮助信息 " + std::to_string(hits) + " 个" + found;
+  return JoinText({"找到与关键字：“", word, "”相关的帮助信息 ", std::to_string(hits), " 个", found});
 }
 
 }  // namespace quillet

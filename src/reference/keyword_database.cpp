@@ -9,16 +9,18 @@
 
 #include "platform/file_system.h"
 #include "reference/catalogue.h"
+#include "reference/join_text.h"
 
 namespace quillet {
 namespace {
 
-constexpr std::array<std::string_view, 5> kFieldNames = {"英文名称", "中文名称", "用法", "详细说明", "关键字"};
+constexpr std::array<std::string_view, 5> kFieldNames = {"英文名称", "中文名称", "用法", "详细说明",
+                                                         "关键字"};
 // Record numbers travel in the low 16 bits of a tree item's value.
 constexpr std::size_t kMaxRecords = 0xFFFF;
 
 bool Fail(std::string& fault, std::size_t line, std::string_view text) {
-  fault = "第 " + std::to_string(line) + " 行：" + std::string(text);
+  fault = JoinText({"第 ", std::to_string(line), " 行：", text});
   return false;
 }
 
@@ -46,7 +48,8 @@ bool SplitLines(std::string_view bytes, std::vector<std::string_view>& lines, st
   std::size_t start = 0;
   while (start < bytes.size()) {
     const std::size_t end = bytes.find("\r\n", start);
-    if (end == std::string_view::npos) return Fail(fault, lines.size() + 1, "文件在行中截断（缺少行尾 CR LF）");
+    if (end == std::string_view::npos)
+      return Fail(fault, lines.size() + 1, "文件在行中截断（缺少行尾 CR LF）");
     const std::string_view line = bytes.substr(start, end - start);
     if (!CheckLineBytes(line, lines.size() + 1, fault)) return false;
     lines.push_back(line);
@@ -70,10 +73,17 @@ bool Unquote(std::string_view text, std::string& out) {
     } else if (c == '\\') {
       if (++i == text.size()) return false;
       switch (text[i]) {
-        case 't': out += '\t'; break;
-        case '\\': out += '\\'; break;
-        case '"': out += '"'; break;
-        default: return false;
+        case 't':
+          out += '\t';
+          break;
+        case '\\':
+          out += '\\';
+          break;
+        case '"':
+          out += '"';
+          break;
+        default:
+          return false;
       }
     } else {
       out += c;
@@ -88,7 +98,7 @@ class Parser {
 
   bool Run(std::vector<KeywordRecord>& records, std::string& fault) {
     if (lines_.empty() || lines_[0] != kKeywordDatabaseHeader) {
-      return Fail(fault, 1, std::string("不是关键字数据库（第一行应为 ") + kKeywordDatabaseHeader + "）");
+      return Fail(fault, 1, JoinText({"不是关键字数据库（第一行应为 ", kKeywordDatabaseHeader, "）"}));
     }
     at_ = 1;
     while (true) {
@@ -105,28 +115,29 @@ class Parser {
 
  private:
   bool ReadRecord(std::size_t number, KeywordRecord& record, std::string& fault) {
-    const std::string header = "### " + std::to_string(number);
-    if (lines_[at_] != header) return Fail(fault, at_ + 1, "应为“" + header + "”");
+    const std::string header = JoinText({"### ", std::to_string(number)});
+    if (lines_[at_] != header) return Fail(fault, at_ + 1, JoinText({"应为“", header, "”"}));
     ++at_;
     std::string* fields[] = {&record.englishName, &record.chineseName, &record.usage, &record.description,
                              &record.keywords};
     for (std::size_t f = 0; f < kFieldNames.size(); ++f) {
-      const std::string label = std::string(kFieldNames[f]) + ":";
+      const std::string label = JoinText({kFieldNames[f], ":"});
       if (at_ == lines_.size()) {
-        return Fail(fault, at_ + 1, "文件在记录“" + header + "”中途结束，缺少“" + label + "”");
+        return Fail(fault, at_ + 1, JoinText({"文件在记录“", header, "”中途结束，缺少“", label, "”"}));
       }
       const std::string_view line = lines_[at_];
-      if (!line.starts_with(label)) return Fail(fault, at_ + 1, "应为“" + label + "”");
+      if (!line.starts_with(label)) return Fail(fault, at_ + 1, JoinText({"应为“", label, "”"}));
       const std::string_view rest = line.substr(label.size());
       ++at_;
       if (f == 0) {
-        if (!Unquote(rest, *fields[f])) return Fail(fault, at_, "英文名称应为带引号的文本（转义只有 \\t \\\\ \\\"）");
+        if (!Unquote(rest, *fields[f]))
+          return Fail(fault, at_, "英文名称应为带引号的文本（转义只有 \\t \\\\ \\\"）");
       } else {
         ReadValue(rest, *fields[f]);
       }
     }
     if (at_ < lines_.size() && !lines_[at_].empty()) {
-      return Fail(fault, at_ + 1, "记录“" + header + "”的字段之后应为空行");
+      return Fail(fault, at_ + 1, JoinText({"记录“", header, "”的字段之后应为空行"}));
     }
     return true;
   }
@@ -168,7 +179,7 @@ bool KeywordDatabase::LoadFile(FileSystem& files, const std::string& path, std::
   records_.clear();
   std::string bytes;
   if (!files.ReadWholeFile(path, bytes, kMaxKeywordDatabaseBytes)) {
-    fault = "无法读取“" + path + "”（文件不存在、不能打开或过大）";
+    fault = JoinText({"无法读取“", path, "”（文件不存在、不能打开或过大）"});
     return false;
   }
   return Load(bytes, fault);
@@ -183,8 +194,8 @@ bool OpenKeywordDatabase(KeywordDatabase& database, FileSystem& files, const std
                          std::string& fault) {
   if (!database.LoadFile(files, path, fault)) return false;
   if (database.RecordCount() != kCatalogueEntryCount) {
-    fault = "数据库有 " + std::to_string(database.RecordCount()) + " 条记录，函数库需要 " +
-            std::to_string(kCatalogueEntryCount) + " 条";
+    fault = JoinText({"数据库有 ", std::to_string(database.RecordCount()), " 条记录，函数库需要 ",
+                      std::to_string(kCatalogueEntryCount), " 条"});
     database.Clear();
     return false;
   }

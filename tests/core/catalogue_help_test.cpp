@@ -12,18 +12,20 @@ namespace {
 TEST(CatalogueHelp, TextsOfRootCategoryAndBothEntryLayouts) {
   KeywordDatabase db;
   std::string fault;
-  ASSERT_TRUE(db.Load("QUILLET-KEYWORDS 1\r\n"
-                      "### 1\r\n英文名称: \"ABS\"\r\n中文名称: 取绝对值\r\n用法:\r\n| ABS(x)\r\n| y\r\n"
-                      "详细说明: 说明\r\n关键字:\r\n\r\n"
-                      "### 2\r\n英文名称: \"INTEGER\"\r\n中文名称: 整数\r\n用法: 后缀 %\r\n"
-                      "详细说明: 不显示\r\n关键字:\r\n",
-                      fault))
+  ASSERT_TRUE(
+      db.Load("QUILLET-KEYWORDS 1\r\n"
+              "### 1\r\n英文名称: \"ABS\"\r\n中文名称: 取绝对值\r\n用法:\r\n| ABS(x)\r\n| y\r\n"
+              "详细说明: 说明\r\n关键字:\r\n\r\n"
+              "### 2\r\n英文名称: \"INTEGER\"\r\n中文名称: 整数\r\n用法: 后缀 %\r\n"
+              "详细说明: 不显示\r\n关键字:\r\n",
+              fault))
       << fault;
   EXPECT_EQ(CatalogueHelpText(&db, CatalogueLevel::Root, 0), "点击命令函数名，查看帮助说明");
   EXPECT_EQ(CatalogueHelpText(&db, CatalogueLevel::Category, 17),
             "命令类别将命令分为若干类，以便于用户寻找所需要的命令。");
   EXPECT_EQ(CatalogueHelpText(&db, CatalogueLevel::Entry, PackEntryValue(kEntryFunction, 1)),
-            "    英文名称：ABS\r\n    中文名称：取绝对值\r\n\r\n【使用方法】\r\nABS(x)\r\ny\r\n\r\n【说明】\r\n说明");
+            "    英文名称：ABS\r\n    "
+            "中文名称：取绝对值\r\n\r\n【使用方法】\r\nABS(x)\r\ny\r\n\r\n【说明】\r\n说明");
   EXPECT_EQ(CatalogueHelpText(&db, CatalogueLevel::Entry, PackEntryValue(kEntryTypeOrConstant, 2)),
             "整数\r\n后缀 %");
   // Not open: nothing, whatever is selected; a record the file lacks: nothing either.
@@ -50,7 +52,8 @@ class CatalogueTemplateTest : public EditingTest {
 };
 
 TEST_F(CatalogueTemplateTest, WordsGoAtTheCaret) {
-  EXPECT_EQ(Insert("ABS", kEntryFunction), (std::vector<std::string>{"\tIF a THEN", "\tx  ABS ()= 1", "END IF"}));
+  EXPECT_EQ(Insert("ABS", kEntryFunction),
+            (std::vector<std::string>{"\tIF a THEN", "\tx  ABS ()= 1", "END IF"}));
   EXPECT_EQ(doc_.caret, (TextPos{1, 10}));
   EXPECT_EQ(Insert("MOD", kEntryAsIs)[1], "\tx MOD= 1");
   EXPECT_EQ(Insert("$CRLF", kEntryTypeOrConstant)[1], "\tx $CRLF= 1");
@@ -79,12 +82,12 @@ TEST_F(CatalogueTemplateTest, BlocksGetIndentedBodiesFollowingAutoIndent) {
             (std::vector<std::string>{"\tIF a THEN", "\tx = 1", "SELECT CASE ", "\t", "\tCASE ", "\t",
                                       "END SELECT", "END IF"}));
   // A block kind without "...": the text alone on the new line.
-  EXPECT_EQ(Insert("AND", kEntryBlock), (std::vector<std::string>{"\tIF a THEN", "\tx = 1", "AND", "END IF"}));
+  EXPECT_EQ(Insert("AND", kEntryBlock),
+            (std::vector<std::string>{"\tIF a THEN", "\tx = 1", "AND", "END IF"}));
 }
 
 TEST(CatalogueHelp, BlockTemplateIndentsEachBody) {
-  EXPECT_EQ(BlockTemplate("TRY...CATCH...END TRY", 2),
-            "TRY\r\n\t\t\t\r\n\t\tCATCH\r\n\t\t\t\r\n\t\tEND TRY");
+  EXPECT_EQ(BlockTemplate("TRY...CATCH...END TRY", 2), "TRY\r\n\t\t\t\r\n\t\tCATCH\r\n\t\t\t\r\n\t\tEND TRY");
   EXPECT_EQ(BlockTemplate("AND", 3), "AND");
 }
 

@@ -59,7 +59,8 @@ TEST(Catalogue, RecordNumbersFollowTheNumberingRule) {
   // Kinds 0..3 in byte order of their texts with "%DEF" first, then kind 4 in tree order.
   std::vector<const CatalogueEntry*> ordered;
   std::vector<const CatalogueEntry*> typesAndConstants;
-  for (const CatalogueEntry& e : CatalogueEntries()) (e.kind == 4 ? typesAndConstants : ordered).push_back(&e);
+  for (const CatalogueEntry& e : CatalogueEntries())
+    (e.kind == 4 ? typesAndConstants : ordered).push_back(&e);
   std::sort(ordered.begin(), ordered.end(), [](const CatalogueEntry* a, const CatalogueEntry* b) {
     return std::make_pair(a->text != "%DEF", a->text) < std::make_pair(b->text != "%DEF", b->text);
   });
@@ -78,9 +79,9 @@ TEST(Catalogue, RecordNumbersFollowTheNumberingRule) {
 
 TEST(Catalogue, AnchorsAndExactTexts) {
   const std::vector<std::pair<int, std::string>> anchors = {
-      {1, "%DEF"},   {2, "#BLOAT"},        {16, "ABS"},       {42, "CALL"},      {200, "DO ...LOOP "},
-      {289, "IF  THEN "}, {554, "XPRINT$"}, {555, "INTEGER"}, {571, "DISPATCH"}, {572, "%PB_CC32"},
-      {638, "%LTGRAY"}};
+      {1, "%DEF"},          {2, "#BLOAT"},      {16, "ABS"},      {42, "CALL"},
+      {200, "DO ...LOOP "}, {289, "IF  THEN "}, {554, "XPRINT$"}, {555, "INTEGER"},
+      {571, "DISPATCH"},    {572, "%PB_CC32"},  {638, "%LTGRAY"}};
   for (const auto& [record, text] : anchors) EXPECT_EQ(EntryOfRecord(record)->text, text) << record;
 
   std::set<std::string> texts;

@@ -12,10 +12,12 @@ namespace {
 
 std::string Field(const std::string& name, const std::string& value) { return name + ": " + value + "\r\n"; }
 
-std::string RecordText(int n, const std::string& english, const std::string& usage, const std::string& keywords) {
-  return "### " + std::to_string(n) + "\r\n" + Field("英文名称", "\"" + english + "\"") + Field("中文名称", "名" + std::to_string(n)) +
-         Field("用法", usage) + Field("详细说明", "只在说明里的词 HIDDEN") + "关键字:" +
-         (keywords.empty() ? "" : " " + keywords) + "\r\n\r\n";
+std::string RecordText(int n, const std::string& english, const std::string& usage,
+                       const std::string& keywords) {
+  return "### " + std::to_string(n) + "\r\n" + Field("英文名称", "\"" + english + "\"") +
+         Field("中文名称", "名" + std::to_string(n)) + Field("用法", usage) +
+         Field("详细说明", "只在说明里的词 HIDDEN") + "关键字:" + (keywords.empty() ? "" : " " + keywords) +
+         "\r\n\r\n";
 }
 
 class InstantHelpTest : public ::testing::Test {
@@ -49,13 +51,13 @@ TEST_F(InstantHelpTest, WholeWordsOfTheNameOrItemsOfTheKeywords) {
   EXPECT_EQ(Found("DO"), (std::vector<int>{2}));
   EXPECT_EQ(Found("LOOP"), (std::vector<int>{2, 5}));
   EXPECT_EQ(Found("LOO"), (std::vector<int>{}));
-  EXPECT_EQ(Found("UNTIL"), (std::vector<int>{2}));       // only in 关键字
-  EXPECT_EQ(Found("USAGEONLY"), (std::vector<int>{}));    // only in 用法
-  EXPECT_EQ(Found("HIDDEN"), (std::vector<int>{}));       // only in 详细说明
+  EXPECT_EQ(Found("UNTIL"), (std::vector<int>{2}));     // only in 关键字
+  EXPECT_EQ(Found("USAGEONLY"), (std::vector<int>{}));  // only in 用法
+  EXPECT_EQ(Found("HIDDEN"), (std::vector<int>{}));     // only in 详细说明
   EXPECT_EQ(Found("dim"), (std::vector<int>{1}));
   EXPECT_EQ(Found(" DIM"), (std::vector<int>{}));
   EXPECT_EQ(Found("DIM "), (std::vector<int>{}));
-  EXPECT_EQ(Found("\tCASE"), (std::vector<int>{4}));      // the TAB stays part of the word
+  EXPECT_EQ(Found("\tCASE"), (std::vector<int>{4}));  // the TAB stays part of the word
   EXPECT_EQ(Found("跳转"), (std::vector<int>{5}));
 }
 

@@ -22,7 +22,8 @@ namespace {
 
 bool ReadGenerated(std::string& bytes) {
   // The file name is UTF-8 on the build machine; ordinary literals here are GBK.
-  const std::filesystem::path path = std::filesystem::path(u8"" QUILLET_KEYWORD_DB_DIR) / u8"PB命令函数库.edb";
+  const std::filesystem::path path =
+      std::filesystem::path(u8"" QUILLET_KEYWORD_DB_DIR) / u8"PB命令函数库.edb";
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
   std::ostringstream text;

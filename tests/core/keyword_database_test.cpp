@@ -19,8 +19,16 @@ std::string FileOf(const std::vector<std::string>& lines) {
 }
 
 std::vector<std::string> RecordLines(int number, const std::string& name) {
-  return {"### " + std::to_string(number), "英文名称: \"" + name + "\"", "中文名称:", "| 名" + name, "用法:",
-          "| " + name + " x", "详细说明:", "| 说明", "关键字:", ""};
+  return {"### " + std::to_string(number),
+          "英文名称: \"" + name + "\"",
+          "中文名称:",
+          "| 名" + name,
+          "用法:",
+          "| " + name + " x",
+          "详细说明:",
+          "| 说明",
+          "关键字:",
+          ""};
 }
 
 std::string DatabaseOf(int records) {
@@ -97,7 +105,8 @@ TEST(KeywordDatabase, RefusesADamagedFileWholeNamingTheLine) {
       {"no blank line after a record", noBlank, 11},
       {"lone LF", lfOnly, 4},
       {"UTF-8 field name", utf8, 3},
-      {"lone lead byte at a line end", FileOf({kKeywordDatabaseHeader, "### 1", "英文名称: \"A\"", "中文名称: \xB0"}), 4},
+      {"lone lead byte at a line end",
+       FileOf({kKeywordDatabaseHeader, "### 1", "英文名称: \"A\"", "中文名称: \xB0"}), 4},
       {"0xFF byte", FileOf({kKeywordDatabaseHeader, "### 1", "英文名称: \"\xFF\""}), 3},
       {"NUL byte", FileOf({kKeywordDatabaseHeader, std::string("### 1\0", 6)}), 2},
       {"unquoted name", FileOf({kKeywordDatabaseHeader, "### 1", "英文名称: A"}), 3},
