@@ -1,13 +1,15 @@
 // The process-wide state of the editor: one instance, reached through App().
 // It holds what the main window and most parts of the program read: the
 // editor settings (with the compiler path), the view flags and folder sizes,
-// the editing area, the settings store and the recent-file list.
+// the editing area, the settings store, the recent-file list and the keyword
+// database.
 #pragma once
 
 #include <memory>
 #include <string>
 
 #include "common/editor_settings.h"
+#include "reference/keyword_database.h"
 #include "shell/layout.h"
 #include "shell/settings.h"
 
@@ -26,6 +28,8 @@ struct AppState {
   std::unique_ptr<SettingsStore> store;  // registry values below registryRoot
   RecentFiles recentFiles;
 
+  // Read once at start-up; keywordDatabaseOpen says whether that succeeded.
+  KeywordDatabase keywordDatabase;
   bool keywordDatabaseOpen = false;
   int untitledCounter = 0;  // numbers the "未命名" documents
 };
