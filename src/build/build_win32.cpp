@@ -78,6 +78,7 @@ class ShellBuildHost final : public BuildHost {
   }
   void SetCurrentFolder(const std::string& folder) override { SetCurrentDirectoryA(folder.c_str()); }
   bool RemoveFile(const std::string& path) override {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);  // a read-only log must go too
     return DeleteFileA(path.c_str()) || GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
   }
   bool StartProcess(const std::string& application, const std::string& commandLine, bool wait) override {

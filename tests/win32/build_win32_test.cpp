@@ -120,6 +120,7 @@ class BuildTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     RegDeleteTreeA(HKEY_CURRENT_USER, kTestKey);
+    GetCurrentDirectoryA(MAX_PATH, startFolder_);  // a compile moves it into the sources
     root_ = TempRoot();
     RemoveTree(root_);
     const std::string compilerHome = root_ + "\\PB 编译器";
@@ -152,6 +153,7 @@ class BuildTest : public ::testing::Test {
     }
     DrainMessages();
     delete commands_;
+    SetCurrentDirectoryA(startFolder_);
     RemoveTree(root_);
     RegDeleteTreeA(HKEY_CURRENT_USER, kTestKey);
   }
@@ -179,6 +181,7 @@ class BuildTest : public ::testing::Test {
     return text;
   }
 
+  static inline char startFolder_[MAX_PATH] = {};
   static inline std::string root_;
   static inline std::string compiler_;
   static inline std::string sources_;
@@ -191,7 +194,7 @@ constexpr char kProgram[] =
     "#COMPILE EXE\r\n#DIM ALL\r\n\r\nFUNCTION PBMAIN () AS LONG\r\n    PRINT 1\r\nEND FUNCTION\r\n";
 
 TEST_F(BuildTest, CompileAndRunBuildsTheProgramAndStartsIt) {
-  const int tab = Open("第一 程序.bas", kProgram);
+  Open("第一 程序.bas", kProgram);
   BoxAnswerer boxes;
   ASSERT_TRUE(CompileAndRun());
   EXPECT_TRUE(boxes.seen.empty());
@@ -209,7 +212,6 @@ TEST_F(BuildTest, CompileAndRunBuildsTheProgramAndStartsIt) {
 
   // The program was started with its quoted path.
   const std::string program = Source("第一 程序.exe");
-  EXPECT_EQ(GetOutputPath(Documents().Document(tab), true), program);
   std::string ran;
   for (int k = 0; k < 200 && ran.empty(); ++k) {
     Sleep(25);
