@@ -16,36 +16,26 @@ namespace {
 
 using KernelHandle = OwnedHandle<HANDLE, CloseHandle>;
 
-// Keys and clicks that reach the program while the compiler runs are dropped,
-// as a disabled window would drop them.
-void DropInput() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
-  }
-  while (PeekMessageA(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
-  }
-  while (PeekMessageA(&msg, nullptr, WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK, PM_REMOVE)) {
-  }
-}
-
-// Paints and timers only; every other message waits for the message loop.
-// The bounds keep a window that never validates from holding us here.
+// Paints and timers only: keys, clicks and commands stay queued until the
+// compiler has ended, so none of them can start a second compile or close the
+// document meanwhile. Sent messages are taken by every PeekMessage call. The
+// bounds keep a window that never validates from holding us here.
 void DispatchPaintAndTimers() {
   MSG msg;
   for (int k = 0; k < 256 && PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++k) DispatchMessageA(&msg);
   for (int k = 0; k < 256 && PeekMessageA(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE); ++k) DispatchMessageA(&msg);
 }
 
+// Looks at the queue at least every quarter second, so the system never
+// takes the windows for hung.
 void WaitWhilePainting(HANDLE process) {
-  const DWORD wake = QS_PAINT | QS_TIMER | QS_INPUT | QS_SENDMESSAGE;
+  constexpr DWORD kWake = QS_PAINT | QS_TIMER | QS_SENDMESSAGE;
   for (;;) {
-    const DWORD woken = MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, wake);
-    if (woken != WAIT_OBJECT_0 + 1) break;
-    DropInput();
+    const DWORD woken = MsgWaitForMultipleObjects(1, &process, FALSE, 250, kWake);
+    if (woken != WAIT_OBJECT_0 + 1 && woken != WAIT_TIMEOUT) break;
     DispatchPaintAndTimers();
   }
   WaitForSingleObject(process, INFINITE);  // in case the wait above failed
-  DropInput();
 }
 
 // The BuildHost of the main window, for the document of one tab.

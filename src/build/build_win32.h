@@ -1,7 +1,8 @@
 // The compile and run commands on the documents of the main window's tabs.
 // The compiler runs on this thread: the call returns when it has ended, and
-// meanwhile the windows keep painting but take no keys or clicks, so no second
-// compile can start and no document can close under the running one.
+// meanwhile the windows keep painting while keys and clicks wait in the queue,
+// so no second compile can start and no document can close under the running
+// one.
 #pragma once
 
 namespace quillet {

@@ -58,7 +58,7 @@ class BuildHost {
   virtual bool RemoveFile(const std::string& path) = 0;
   // Starts application with commandLine (which names it again, quoted). When
   // wait is set, returns only once it has ended; the windows keep painting
-  // meanwhile but take no input. False when it could not be started.
+  // meanwhile, and input waits. False when it could not be started.
   virtual bool StartProcess(const std::string& application, const std::string& commandLine, bool wait) = 0;
   virtual void Beep() = 0;
 };
