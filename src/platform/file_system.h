@@ -30,6 +30,11 @@ class FileSystem {
   // as it was. A read-only target or a directory is not replaced.
   virtual bool WriteChunksAtomically(const std::string& path, const ChunkSource& source) = 0;
 
+  // The name under which the file system lists the entry at path: its short
+  // (8.3) name, or its long name when it keeps no short one. False when there
+  // is no such entry.
+  virtual bool ShortEntryName(const std::string& path, std::string& name) = 0;
+
   bool ReadWholeFile(const std::string& path, std::string& out, std::uint64_t maxBytes = UINT64_MAX) {
     std::string bytes;
     if (!ReadChunks(path, maxBytes, [&bytes](std::string_view piece) { bytes.append(piece); })) return false;

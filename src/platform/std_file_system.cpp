@@ -75,4 +75,12 @@ bool StdFileSystem::WriteChunksAtomically(const std::string& path, const ChunkSo
   return true;
 }
 
+// No short names here: every entry is known by its own name.
+bool StdFileSystem::ShortEntryName(const std::string& path, std::string& name) {
+  std::error_code error;
+  if (!fs::exists(fs::symlink_status(path, error))) return false;
+  name = fs::path(path).filename().string();
+  return !name.empty();
+}
+
 }  // namespace quillet

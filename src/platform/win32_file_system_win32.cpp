@@ -97,4 +97,15 @@ bool Win32FileSystem::WriteChunksAtomically(const std::string& path, const Chunk
   return true;
 }
 
+bool Win32FileSystem::ShortEntryName(const std::string& path, std::string& name) {
+  // Wildcards would find some other entry; no name can hold them.
+  if (path.empty() || path.find_first_of("*?") != std::string::npos) return false;
+  WIN32_FIND_DATAA found{};
+  HANDLE search = FindFirstFileA(path.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  FindClose(search);
+  name = found.cAlternateFileName[0] != '\0' ? found.cAlternateFileName : found.cFileName;
+  return true;
+}
+
 }  // namespace quillet

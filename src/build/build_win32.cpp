@@ -1,0 +1,119 @@
+#include "build/build_win32.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "build/compile.h"
+#include "common/owned_handle_win32.h"
+#include "platform/win32_file_system_win32.h"
+#include "shell/app_handles_win32.h"
+#include "shell/app_state.h"
+#include "shell/documents_win32.h"
+
+namespace quillet {
+namespace {
+
+using KernelHandle = OwnedHandle<HANDLE, CloseHandle>;
+
+// Paints and timers only: keys, clicks and commands stay queued until the
+// compiler has ended, so none of them can start a second compile or close the
+// document meanwhile. Sent messages are taken by every PeekMessage call. The
+// bounds keep a window that never validates from holding us here.
+void DispatchPaintAndTimers() {
+  MSG msg;
+  for (int k = 0; k < 256 && PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++k) DispatchMessageA(&msg);
+  for (int k = 0; k < 256 && PeekMessageA(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE); ++k) DispatchMessageA(&msg);
+}
+
+// Looks at the queue at least every quarter second, so the system never
+// takes the windows for hung.
+void WaitWhilePainting(HANDLE process) {
+  constexpr DWORD kWake = QS_PAINT | QS_TIMER | QS_SENDMESSAGE;
+  for (;;) {
+    const DWORD woken = MsgWaitForMultipleObjects(1, &process, FALSE, 250, kWake);
+    if (woken != WAIT_OBJECT_0 + 1 && woken != WAIT_TIMEOUT) break;
+    DispatchPaintAndTimers();
+  }
+  WaitForSingleObject(process, INFINITE);  // in case the wait above failed
+}
+
+// The BuildHost of the main window, for the document of one tab.
+class ShellBuildHost final : public BuildHost {
+ public:
+  explicit ShellBuildHost(int tab) : tab_(tab) {}
+
+  FileSystem& Files() override { return files_; }
+  YesNoCancel AskToSave(const std::string& question) override {
+    switch (MessageBoxA(Units().main, question.c_str(), kUnsavedCaption, MB_ICONASTERISK | MB_YESNOCANCEL)) {
+      case IDYES:
+        return YesNoCancel::Yes;
+      case IDNO:
+        return YesNoCancel::No;
+      default:
+        return YesNoCancel::Cancel;
+    }
+  }
+  bool SaveDocument() override { return quillet::SaveDocument(tab_); }
+  void ShowMessage(const std::string& text, const char* caption, MessageIcon icon) override {
+    const UINT style = icon == MessageIcon::kError ? MB_ICONHAND : MB_ICONEXCLAMATION;
+    MessageBoxA(Units().main, text.c_str(), caption, style | MB_OK);
+  }
+  void SetHelpText(const std::string& text) override {
+    if (Units().helpText) SetWindowTextA(Units().helpText, text.c_str());
+  }
+  void LetWindowsPaint() override {
+    if (Units().main) RedrawWindow(Units().main, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    DispatchPaintAndTimers();
+  }
+  void SetCurrentFolder(const std::string& folder) override { SetCurrentDirectoryA(folder.c_str()); }
+  bool RemoveFile(const std::string& path) override {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);  // a read-only log must go too
+    return DeleteFileA(path.c_str()) || GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+  }
+  bool StartProcess(const std::string& application, const std::string& commandLine, bool wait) override {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    std::string line = commandLine;  // CreateProcessA may write into it
+    if (!CreateProcessA(application.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &started)) {
+      return false;
+    }
+    KernelHandle process(started.hProcess);
+    KernelHandle thread(started.hThread);
+    if (wait) WaitWhilePainting(process.Get());
+    return true;
+  }
+  void Beep() override { MessageBeep(MB_OK); }
+
+ private:
+  int tab_;
+  Win32FileSystem files_;
+};
+
+bool gCompiling = false;
+
+}  // namespace
+
+bool CompileDocument(int tab) {
+  if (gCompiling || !Documents().Contains(tab)) return false;
+  struct Running {
+    Running() { gCompiling = true; }
+    ~Running() { gCompiling = false; }
+  } running;
+  ShellBuildHost host(tab);
+  const std::string compiler = App().editor.compilerPath;
+  return CompileDocument(Documents().Document(tab), compiler, host);
+}
+
+bool RunProgram() {
+  const CodeDocument* document = CurrentDocument();
+  if (!document) return false;
+  ShellBuildHost host(CurrentTab());
+  return RunProgram(*document, host);
+}
+
+bool CompileAndRun() { return CompileDocument(CurrentTab()) && RunProgram(); }
+
+}  // namespace quillet
