@@ -140,6 +140,7 @@ class MemoryFiles : public FileSystem {
     return true;
   }
   bool WriteChunksAtomically(const std::string&, const ChunkSource&) override { return false; }
+  bool ShortEntryName(const std::string&, std::string&) override { return false; }
   std::map<std::string, std::string> files;
 };
 
