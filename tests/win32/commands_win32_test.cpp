@@ -5,6 +5,7 @@
 
 #include "common/images_win32.h"
 #include "common/resources.h"
+#include "editor/edit_window_win32.h"
 #include "shell/menus_win32.h"
 #include "tools/about_box_win32.h"
 #include "tools/calculator_win32.h"
@@ -163,13 +164,24 @@ MSG KeyDown(HWND target, WPARAM key) {
   return msg;
 }
 
-TEST(Menus, AcceleratorsBecomeCommandsExceptTextBoxKeysAndGreyedItems) {
+TEST(Menus, AcceleratorsBecomeCommandsExceptEditKeysOutsideTheEditorAndGreyedItems) {
   Host host;
   SetMenu(host.window, BuildMenuBar().Release());
   AcceleratorHandle table = BuildAcceleratorTable();
   ASSERT_TRUE(table);
   HWND box = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, host.window, nullptr,
                              GetModuleHandleA(nullptr), nullptr);
+  // A window of the editor's class (a plain stand-in unless the real class is registered).
+  WNDCLASSA editClass{};
+  if (!GetClassInfoA(GetModuleHandleA(nullptr), kEditClassName, &editClass)) {
+    editClass.lpfnWndProc = DefWindowProcA;
+    editClass.hInstance = GetModuleHandleA(nullptr);
+    editClass.lpszClassName = kEditClassName;
+    RegisterClassA(&editClass);
+  }
+  HWND editor = CreateWindowExA(0, kEditClassName, "", WS_CHILD, 0, 0, 100, 20, host.window, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(editor, nullptr);
   {
     CtrlHeld ctrl(true);
     MSG save = KeyDown(host.window, 'S');
@@ -178,10 +190,13 @@ TEST(Menus, AcceleratorsBecomeCommandsExceptTextBoxKeysAndGreyedItems) {
     EXPECT_EQ(LOWORD(gLog.commands[0]), kCmdSave);
     EXPECT_EQ(HIWORD(gLog.commands[0]), 1);  // from an accelerator
 
-    // A text box keeps its clipboard keys, but the other commands still work there.
+    // Edit keys act on the document only from its editing window; the other
+    // commands still work from anywhere.
     MSG copyInBox = KeyDown(box, 'C');
     EXPECT_FALSE(TranslateShellAccelerator(host.window, table.Get(), copyInBox));
-    MSG copy = KeyDown(host.window, 'C');
+    MSG copyInMain = KeyDown(host.window, 'C');
+    EXPECT_FALSE(TranslateShellAccelerator(host.window, table.Get(), copyInMain));
+    MSG copy = KeyDown(editor, 'C');
     EXPECT_TRUE(TranslateShellAccelerator(host.window, table.Get(), copy));
     MSG saveInBox = KeyDown(box, 'S');
     EXPECT_TRUE(TranslateShellAccelerator(host.window, table.Get(), saveInBox));
@@ -191,7 +206,7 @@ TEST(Menus, AcceleratorsBecomeCommandsExceptTextBoxKeysAndGreyedItems) {
   }
   {
     CtrlHeld noCtrl(false);
-    MSG del = KeyDown(host.window, VK_DELETE);
+    MSG del = KeyDown(editor, VK_DELETE);
     EXPECT_TRUE(TranslateShellAccelerator(host.window, table.Get(), del));
     ASSERT_EQ(gLog.commands.size(), 4u);
     EXPECT_EQ(LOWORD(gLog.commands[3]), kCmdDelete);
