@@ -418,6 +418,68 @@ def tab_text(c):
     text_lines(c, 4, 4, [6, 5, 6, 4, 6], [(150, 150, 160)] * 5)
 
 
+# ---------------------------------------------------------------- tree images (16 x 16)
+# One strip for the keyword tree, the completion list and the procedure list:
+# 0 book (catalogue root, system keyword, procedure-list root), 1 folder
+# (category), 2 statement or function (also a procedure), 3 reserved word or
+# data type, 4 spare, 5 folder of data types, 6 folder of constants, 7 constant.
+
+def book(c, cover, spine):
+    c.fill(rounded(2.5, 1.5, 14, 14.5, 1.2), spine)
+    c.fill(rounded(4, 1.5, 14, 13, 1.0), cover)
+    c.fill(rect(4, 13, 14, 14.5), PAPER)
+    c.fill(rect(6, 4, 12, 5.2), PAPER, 0.8)
+    c.fill(rect(6, 6.5, 11, 7.5), PAPER, 0.6)
+
+
+def folder(c, body, mark=None):
+    c.fill(rounded(1, 3, 7, 6, 0.8), DARK_YELLOW)
+    c.fill(rounded(1, 4.5, 15, 14, 1.0), DARK_YELLOW)
+    c.fill(rounded(1.8, 5.5, 14.2, 13.2, 0.8), body)
+    if mark:
+        c.fill(circle(11.5, 10.5, 3.0), mark)
+
+
+def tree_root(c):
+    book(c, BLUE, DARK_BLUE)
+
+
+def tree_category(c):
+    folder(c, YELLOW)
+
+
+def tree_entry(c):
+    c.fill(rounded(2, 2, 14, 14, 2), (60, 120, 210))
+    c.fill(stroke([(5, 8), (8, 11), (11, 5)], 1.8), PAPER)
+
+
+def tree_type(c):
+    c.fill(rounded(2, 2, 14, 14, 2), (150, 60, 170))
+    c.fill(rect(5, 5, 11, 6.6), PAPER)
+    c.fill(rect(7.2, 5, 8.8, 12), PAPER)
+
+
+def tree_spare(c):
+    c.fill(circle(8, 8, 5), INK)
+
+
+def tree_type_folder(c):
+    folder(c, YELLOW, (150, 60, 170))
+
+
+def tree_constant_folder(c):
+    folder(c, YELLOW, GREEN)
+
+
+def tree_constant(c):
+    c.fill(rounded(2, 2, 14, 14, 2), GREEN)
+    c.fill(ring(8, 8, 3.6, 2.0), PAPER)
+
+
+TREE = [tree_root, tree_category, tree_entry, tree_type, tree_spare, tree_type_folder, tree_constant_folder,
+        tree_constant]
+
+
 # ---------------------------------------------------------------- pictures
 
 def panel_close(c):
@@ -502,6 +564,7 @@ def main():
     os.makedirs(RES, exist_ok=True)
     write("toolbar.bmp", bmp24(keyed_rgb(strip(TOOLBAR, 16))))
     write("tab_icons.bmp", bmp24(keyed_rgb(strip([tab_basic, tab_include, tab_text], 16))))
+    write("tree_images.bmp", bmp24(keyed_rgb(strip(TREE, 16))))
     write("panel_close.bmp", bmp24(keyed_rgb(picture(panel_close, 11, 11, 6))))
     write("question.bmp", bmp24(keyed_rgb(picture(question_picture, 64, 56))))
     write("logo.bmp", bmp24(keyed_rgb(picture(lambda c: logo(c, 72, 69), 72, 69))))
