@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 #include "common/path_text.h"
@@ -37,6 +38,36 @@ struct TempFile {
     if (!kept && !path.empty()) DeleteFileA(path.c_str());
   }
 };
+
+// Temporary files of a save end in this, so that the next save into the same
+// folder can remove what a killed save left behind.
+constexpr char kTempSuffix[] = ".qltsave";
+
+// Removes leftover temporary files of earlier saves. A save in progress (of
+// this or another instance) holds its file open without sharing, so its
+// deletion fails and it is left alone.
+void RemoveLeftovers(const std::string& folder) {
+  WIN32_FIND_DATAA found{};
+  HANDLE search = FindFirstFileA((folder + "*" + kTempSuffix).c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA((folder + found.cFileName).c_str());
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
+// A new, unshared temporary file in the folder: "~qlt" and a number, with the suffix.
+HANDLE CreateTempFile(const std::string& folder, std::string& name) {
+  static unsigned counter = 0;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char unique[32];
+    std::snprintf(unique, sizeof unique, "~qlt%lx%x", static_cast<unsigned long>(GetCurrentProcessId()), ++counter);
+    name = folder + unique + kTempSuffix;
+    HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
+  }
+  return INVALID_HANDLE_VALUE;
+}
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
   while (!bytes.empty()) {
@@ -75,13 +106,12 @@ bool Win32FileSystem::WriteChunksAtomically(const std::string& path, const Chunk
 
   // The temporary file goes into the target's folder so the final move is a rename.
   const std::size_t sep = LastPathSeparator(path);
-  const std::string folder = sep == std::string::npos ? std::string(".") : path.substr(0, sep + 1);
-  char tempName[MAX_PATH];
-  if (GetTempFileNameA(folder.c_str(), "qlt", 0, tempName) == 0) return false;
-  TempFile temp{tempName};
-
-  Handle file(CreateFileA(tempName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const std::string folder = sep == std::string::npos ? std::string(".\\") : path.substr(0, sep + 1);
+  RemoveLeftovers(folder);
+  std::string tempName;
+  Handle file(CreateTempFile(folder, tempName));
   if (!file.Valid()) return false;
+  TempFile temp{tempName};
   for (std::string_view piece = source(); !piece.empty(); piece = source()) {
     if (!WriteAll(file.Get(), piece)) return false;
   }
@@ -90,9 +120,9 @@ bool Win32FileSystem::WriteChunksAtomically(const std::string& path, const Chunk
     // Keep the marks a user may have given the file.
     const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                        FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-    if (attributes & kept) SetFileAttributesA(tempName, attributes & kept);
+    if (attributes & kept) SetFileAttributesA(tempName.c_str(), attributes & kept);
   }
-  if (!MoveFileExA(tempName, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return false;
+  if (!MoveFileExA(tempName.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return false;
   temp.kept = true;
   return true;
 }

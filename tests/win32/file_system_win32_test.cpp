@@ -91,5 +91,44 @@ TEST_F(Win32FileSystemTest, DocumentSavesUnderANameWhoseTrailByteIsABackslash) {
   EXPECT_EQ(FileCount(), 1);
 }
 
+std::string BesideTheTests(const char* name) {
+  char module[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, module, MAX_PATH);
+  std::string path = module;
+  return path.substr(0, path.rfind('\\') + 1) + name;
+}
+
+// A save killed at any moment leaves the whole old file or the whole new one,
+// and the next save into the folder removes the temporary file it left.
+TEST_F(Win32FileSystemTest, ASaveKilledMidwayLeavesOldOrNewBytesWhole) {
+  constexpr std::size_t kMegabytes = 100;
+  const std::string path = PathOf("大文件.bas");
+  const std::string child = BesideTheTests("save_child.exe");
+  ASSERT_TRUE(files_.WriteFileAtomically(path, std::string(kMegabytes << 20, 'o')));
+  const DWORD delays[] = {30, 150, 400};
+  int interrupted = 0;
+  for (DWORD delay : delays) {
+    std::string command = "\"" + child + "\" \"" + path + "\" " + std::to_string(kMegabytes) + " n";
+    STARTUPINFOA startup{sizeof startup};
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessA(child.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &process));
+    if (WaitForSingleObject(process.hProcess, delay) == WAIT_TIMEOUT) {
+      TerminateProcess(process.hProcess, 9);
+      WaitForSingleObject(process.hProcess, INFINITE);
+      ++interrupted;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    std::string bytes;
+    ASSERT_TRUE(files_.ReadWholeFile(path, bytes));
+    ASSERT_EQ(bytes.size(), kMegabytes << 20) << "after " << delay << " ms";
+    EXPECT_TRUE(bytes.find_first_not_of(bytes[0]) == std::string::npos) << "a mix of old and new bytes";
+    ASSERT_TRUE(files_.WriteFileAtomically(path, std::string(kMegabytes << 20, 'o')));
+    EXPECT_EQ(FileCount(), 1) << "a temporary file outlived the next save";
+  }
+  EXPECT_GT(interrupted, 0);  // at least one kill landed during the save
+}
+
 }  // namespace
 }  // namespace quillet
