@@ -101,6 +101,16 @@ void BuildEditorPage(ConfigDialog& d) {
   Add(d, 1, "BUTTON", "浏览(&O)", BS_PUSHBUTTON | WS_TABSTOP, {324, 220, 70, 26}, kConfigBrowseId);
 }
 
+// The pages' units are the dialog's own and paint on its face colour; a tab
+// control in the visual style would show a lighter body around them, so it
+// keeps the classic look. uxtheme is there only when visual styles are.
+void UseClassicLook(HWND unit) {
+  using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+  HMODULE theme = GetModuleHandleA("uxtheme.dll");
+  FARPROC proc = theme ? GetProcAddress(theme, "SetWindowTheme") : nullptr;
+  if (proc) reinterpret_cast<SetWindowThemeFn>(reinterpret_cast<void*>(proc))(unit, L" ", L" ");
+}
+
 void ShowPage(ConfigDialog& d, int page) {
   for (int p = 0; p < kPageCount; ++p) {
     for (HWND unit : d.pages[std::size_t(p)]) ShowWindow(unit, p == page ? SW_SHOW : SW_HIDE);
@@ -118,6 +128,7 @@ void InitConfigDialog(HWND dialog, ConfigDialog& d) {
 
   HWND tabs = AddDialogUnit(dialog, WC_TABCONTROLA, "", WS_CLIPSIBLINGS | WS_TABSTOP, {8, 8, 408, 310},
                             kConfigTabsId);
+  UseClassicLook(tabs);
   for (int p = 0; p < kPageCount; ++p) {
     TCITEMA item{};
     item.mask = TCIF_TEXT;
