@@ -120,8 +120,8 @@ std::optional<int> ParseTabWidth(std::string_view text) {
 namespace {
 
 std::int32_t FontHeight(const FontRecord& font) {
-  return std::int32_t(std::uint32_t(font[0]) | (std::uint32_t(font[1]) << 8) | (std::uint32_t(font[2]) << 16) |
-                      (std::uint32_t(font[3]) << 24));
+  return std::int32_t(std::uint32_t(font[0]) | (std::uint32_t(font[1]) << 8) |
+                      (std::uint32_t(font[2]) << 16) | (std::uint32_t(font[3]) << 24));
 }
 
 constexpr std::size_t kFaceNameOffset = 28;

@@ -74,7 +74,8 @@ void Add(ConfigDialog& d, int page, const char* className, const char* text, DWO
 
 void BuildSchemePage(ConfigDialog& d) {
   Add(d, 0, "STATIC", "方案名称:", SS_LEFT, {24, 46, 62, 20}, LabelId(2));
-  Add(d, 0, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, {90, 42, 220, 220}, kConfigSchemeListId);
+  Add(d, 0, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, {90, 42, 220, 220},
+      kConfigSchemeListId);
   for (int slot = 0; slot < kColourSlotCount; ++slot) {
     const int left = slot < 6 ? 20 : 214;
     const int top = 82 + 32 * (slot % 6);
@@ -95,7 +96,8 @@ void BuildEditorPage(ConfigDialog& d) {
   Add(d, 1, "EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, {136, 88, 60, 22}, kConfigTabWidthId);
   Add(d, 1, "BUTTON", "使用命令补全提示框", BS_AUTOCHECKBOX | WS_TABSTOP, {24, 126, 240, 22},
       kConfigCompletionId);
-  Add(d, 1, "BUTTON", "自动缩进(有TAB符)", BS_AUTOCHECKBOX | WS_TABSTOP, {24, 156, 240, 22}, kConfigAutoIndentId);
+  Add(d, 1, "BUTTON", "自动缩进(有TAB符)", BS_AUTOCHECKBOX | WS_TABSTOP, {24, 156, 240, 22},
+      kConfigAutoIndentId);
   Add(d, 1, "STATIC", "PowerBasic编译器路径:", SS_LEFT, {24, 198, 240, 20}, LabelId(17));
   Add(d, 1, "EDIT", "", WS_BORDER | ES_AUTOHSCROLL | ES_READONLY, {24, 222, 292, 22}, kConfigCompilerPathId);
   Add(d, 1, "BUTTON", "浏览(&O)", BS_PUSHBUTTON | WS_TABSTOP, {324, 220, 70, 26}, kConfigBrowseId);
@@ -159,7 +161,8 @@ void InitConfigDialog(HWND dialog, ConfigDialog& d) {
 // ---- Events ----
 
 void RedrawPickers(ConfigDialog& d) {
-  for (int slot = 0; slot < kColourSlotCount; ++slot) InvalidateRect(GetDlgItem(d.window, PickerId(slot)), nullptr, FALSE);
+  for (int slot = 0; slot < kColourSlotCount; ++slot)
+    InvalidateRect(GetDlgItem(d.window, PickerId(slot)), nullptr, FALSE);
 }
 
 void DrawPicker(ConfigDialog& d, const DRAWITEMSTRUCT& item) {
@@ -198,7 +201,9 @@ void SelectScheme(ConfigDialog& d) {
   RedrawPickers(d);
 }
 
-void Inform(HWND dialog, const char* text) { MessageBoxA(dialog, text, kConfigMessageCaption, MB_ICONINFORMATION); }
+void Inform(HWND dialog, const char* text) {
+  MessageBoxA(dialog, text, kConfigMessageCaption, MB_ICONINFORMATION);
+}
 
 void SaveSchemeAs(ConfigDialog& d) {
   for (;;) {

@@ -67,7 +67,8 @@ INT_PTR CALLBACK InputBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPar
 std::optional<std::string> AskText(HWND owner, const char* caption, const char* prompt) {
   InputBoxArgs args{caption, prompt, {}};
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE));
-  if (RunPixelDialog(instance, owner, InputBoxProc, reinterpret_cast<LPARAM>(&args)) != IDOK) return std::nullopt;
+  if (RunPixelDialog(instance, owner, InputBoxProc, reinterpret_cast<LPARAM>(&args)) != IDOK)
+    return std::nullopt;
   return args.text;
 }
 

@@ -31,8 +31,8 @@ TEST_F(ConfigFixture, SchemesAreListedInFileOrderAndReadAsColours) {
   const EditorColours& c = m.Pickers();
   EXPECT_EQ(c[DefaultText], 0xFFFFFFu);  // truncated
   EXPECT_EQ(c[Background], 0u);
-  EXPECT_EQ(c[Comment], 0u);  // not a number
-  EXPECT_EQ(c[AsmCode], 0u);  // not a colour
+  EXPECT_EQ(c[Comment], 0u);          // not a number
+  EXPECT_EQ(c[AsmCode], 0u);          // not a colour
   EXPECT_EQ(c[NumericConstant], 0u);  // missing
   EXPECT_EQ(m.WorkingColours(), c);
 

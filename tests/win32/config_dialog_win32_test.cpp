@@ -134,7 +134,8 @@ class ConfigDialogTest : public ::testing::Test {
     RegDeleteTreeA(HKEY_CURRENT_USER, kTestKey);
   }
   void RemoveFolder() {
-    for (const char* name : {"配色方案.ini", "qlt8.dll", "PBWIN.EXE"}) DeleteFileA((folder + "\\" + name).c_str());
+    for (const char* name : {"配色方案.ini", "qlt8.dll", "PBWIN.EXE"})
+      DeleteFileA((folder + "\\" + name).c_str());
     RemoveDirectoryA(folder.c_str());
   }
   void WriteFile(const std::string& name, const std::string& bytes) {
@@ -212,7 +213,16 @@ TEST_F(ConfigDialogTest, SaveSchemeAsRefusesBadNamesAndWritesTheSection) {
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, kConfigSaveSchemeId)));
         Click(dialog, kConfigSaveSchemeId);
       },
-      Name("默认配色"), Ok(), Name("dark"), Ok(), Name("新[方案]"), Ok(), Name(""), Ok(), Name("蓝天"), Ok(),
+      Name("默认配色"),
+      Ok(),
+      Name("dark"),
+      Ok(),
+      Name("新[方案]"),
+      Ok(),
+      Name(""),
+      Ok(),
+      Name("蓝天"),
+      Ok(),
       [](HWND dialog) {
         EXPECT_EQ(SendDlgItemMessageA(dialog, kConfigSchemeListId, CB_GETCOUNT, 0, 0), 4);
         EXPECT_EQ(SendDlgItemMessageA(dialog, kConfigSchemeListId, CB_GETCURSEL, 0, 0), 0);
@@ -224,7 +234,8 @@ TEST_F(ConfigDialogTest, SaveSchemeAsRefusesBadNamesAndWritesTheSection) {
   EXPECT_FALSE(ShowConfigurationDialog(nullptr));
   EXPECT_TRUE(driver.steps.empty());
   std::vector<std::string> expected;
-  for (const char* answer : {kSchemeNameTaken, kSchemeNameTaken, kSchemeNameUnsafe, kSchemeNameEmpty, kSchemeSaved}) {
+  for (const char* answer :
+       {kSchemeNameTaken, kSchemeNameTaken, kSchemeNameUnsafe, kSchemeNameEmpty, kSchemeSaved}) {
     expected.push_back(std::string(kSchemeNameCaption) + "|" + kAskSchemeName);
     expected.push_back(std::string(kConfigMessageCaption) + "|" + answer);
   }
@@ -265,7 +276,8 @@ TEST_F(ConfigDialogTest, TabWidthIsCheckedAndOutlivesTheRun) {
       },
   };
   EXPECT_TRUE(ShowConfigurationDialog(nullptr));
-  EXPECT_EQ(driver.seen, std::vector<std::string>{std::string(kConfigMessageCaption) + "|" + kTabWidthRefused});
+  EXPECT_EQ(driver.seen,
+            std::vector<std::string>{std::string(kConfigMessageCaption) + "|" + kTabWidthRefused});
   EXPECT_EQ(App().editor.tabWidth, 8);
   EXPECT_FALSE(App().editor.completionPrompts);
   const EditorSettings next = Restarted();
