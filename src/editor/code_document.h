@@ -9,7 +9,7 @@
 //   caret_moves.cpp          caret keys, clicks, drag and word selection
 //   editing.cpp              typing, line breaks, deletion, clipboard
 //   undo.cpp                 the undo history
-//   language/painter.cpp     Paint and the status bar and command updates
+//   painter.cpp              Paint
 #pragma once
 
 #include <cstdint>
@@ -177,7 +177,7 @@ class CodeDocument {
   // save shows the mark again and coming back to the saved text clears it.
   std::int32_t cleanUndoPos = -1;
 
-  // ---- Painting (language/painter.cpp) ----
+  // ---- Painting (painter.cpp) ----
   void Paint(PaintSurface& surface);
   void UpdateStatusBar();
   void UpdateEditCommands();

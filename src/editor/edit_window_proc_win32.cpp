@@ -13,7 +13,7 @@
 #include "editor/code_document.h"
 #include "editor/edit_input.h"
 #include "editor/edit_window_win32.h"
-#include "language/gdi_surface_win32.h"
+#include "editor/gdi_surface_win32.h"
 #include "platform/editor_host.h"
 
 namespace quillet {

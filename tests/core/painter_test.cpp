@@ -1,4 +1,4 @@
-#include "language/painter.h"
+#include "editor/painter.h"
 
 #include <gtest/gtest.h>
 

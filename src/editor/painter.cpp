@@ -1,7 +1,7 @@
 // Painting a document, and the status bar and edit commands that follow each
 // paint. Only the visible lines are touched, so a paint costs the same in a
 // short file and in one of a million lines.
-#include "language/painter.h"
+#include "editor/painter.h"
 
 #include <algorithm>
 #include <string>
