@@ -48,17 +48,16 @@ void ActivateCurrentTab();
 // Makes tab position current and shows its document.
 void SelectTab(int position);
 
-// A file, edit or print command (WM_COMMAND identifier) for the documents;
-// false when command is none of theirs.
-bool RunDocumentCommand(int command);
 // WM_NOTIFY of the tab strip: tab changes, right-clicks and the full-path
 // tooltips. False when the notification is not the strip's.
 bool HandleTabStripNotify(const NMHDR* header, LRESULT& result);
 
 // Plugs the documents into the main window: the edit-window class and its
 // teardown, the first document, the close request, the current edit window's
-// place and focus, and the commands and notifications above. commands (the
-// menu bar's surface: pop-up menus, edit command state) must outlive the window.
+// place and focus, the tab strip's notifications, and at start-up the file,
+// edit and print commands (App().commands) with the listeners of the change
+// notification (status bar, command states, captions). commands (the menu
+// bar's surface: pop-up menus) must outlive the window.
 void AddDocumentParts(MainWindowParts& parts, const CommandSurface& commands);
 
 }  // namespace quillet
