@@ -62,13 +62,12 @@ LRESULT OnNcPaint(EditWindow& owner, WPARAM wParam, LPARAM lParam) {
   HWND window = owner.Handle();
   const LRESULT result = DefWindowProcA(window, WM_NCPAINT, wParam, lParam);
   const EditClassObjects& objects = EditObjects();
-  if (HDC dc = GetDC(window)) {
+  if (const WindowDc dc(window); dc) {
     const PixelSize size = owner.ClientSize();
-    GdiPaintSurface surface(dc, size, objects.editFont.Get(), objects.backgroundBrush.Get(),
+    GdiPaintSurface surface(dc.Get(), size, objects.editFont.Get(), objects.backgroundBrush.Get(),
                             objects.cursorLineBrush.Get());
     owner.Document().Paint(surface);
     surface.Present();
-    ReleaseDC(window, dc);
   }
   AfterPaint(owner);
   return result;

@@ -1,30 +1,14 @@
-// Text extents in the editor font with GetTextExtentPoint32A, and keeping a
-// GDI object selected into a device context only for a scope.
+// Text extents in the editor font with GetTextExtentPoint32A.
 #pragma once
 
 #include <windows.h>
 
 #include <string_view>
 
+#include "common/owned_handle_win32.h"
 #include "platform/edit_view.h"
 
 namespace quillet {
-
-// Selects an object into a DC and puts the previous one back on destruction,
-// so nothing is deleted while still selected.
-class SelectedObject {
- public:
-  SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object != nullptr ? SelectObject(dc, object) : nullptr) {}
-  SelectedObject(const SelectedObject&) = delete;
-  SelectedObject& operator=(const SelectedObject&) = delete;
-  ~SelectedObject() {
-    if (previous_ != nullptr) SelectObject(dc_, previous_);
-  }
-
- private:
-  HDC dc_;
-  HGDIOBJ previous_;
-};
 
 // The extent of the bytes in the font currently selected into the DC.
 PixelSize TextExtent(HDC dc, std::string_view bytes);

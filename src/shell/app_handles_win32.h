@@ -20,21 +20,21 @@ struct MainUnits {
   HWND main = nullptr;
   HWND toolbar = nullptr;          // 工具条1
   HWND statusBar = nullptr;        // 状态条1
-  HWND workFolder = nullptr;       // 工作夹框
+  HWND workFolder = nullptr;       // the work folder at the left
   HWND workTabs = nullptr;         // 选择夹1
   HWND libraryTree = nullptr;      // 函数库 (tab 0)
   HWND procedureTree = nullptr;    // 程序集 (tab 1)
-  HWND workRule = nullptr;         // 外形框3
-  HWND workCloseButton = nullptr;  // 图形按钮2
-  HWND statusFolder = nullptr;     // 状态夹框
-  HWND statusRule = nullptr;       // 外形框4
-  HWND statusCloseButton = nullptr;  // 图形按钮1
+  HWND workRule = nullptr;         // the work folder's etched rule
+  HWND workCloseButton = nullptr;  // closes the work folder
+  HWND statusFolder = nullptr;     // the status folder at the bottom
+  HWND statusRule = nullptr;       // the status folder's etched rule
+  HWND statusCloseButton = nullptr;  // closes the status folder
   HWND helpText = nullptr;         // 帮助信息栏
   HWND tabStrip = nullptr;         // 文件选择夹
-  HWND workSplitter = nullptr;     // 分隔条1
-  HWND statusSplitter = nullptr;   // 分隔条2
-  HWND completionList = nullptr;   // 树型框1
-  BitmapHandle closeImage;         // picture of 图形按钮1 and 图形按钮2; empty: a drawn cross
+  HWND workSplitter = nullptr;     // between the work folder and the editing area
+  HWND statusSplitter = nullptr;   // between the editing area and the status folder
+  HWND completionList = nullptr;   // the keyword completion prompt
+  BitmapHandle closeImage;         // picture of both close buttons; empty: a drawn cross
 };
 
 // What the document, editor, command, reference and skin parts plug into the

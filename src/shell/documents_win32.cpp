@@ -185,7 +185,7 @@ void EndDocuments() {
 }
 
 // The commands that make a new document, and its kind.
-constexpr std::pair<int, int> kNewCommands[] = {
+constexpr std::pair<CommandId, NewDocumentKind> kNewCommands[] = {
     {kCmdNew, kNewExeProgram}, {kCmdNewExe, kNewExeProgram}, {kCmdNewDll, kNewDllProgram},
     {kCmdNewRc, kNewRcScript}, {kCmdNewText, kNewPlainText},
 };
@@ -355,7 +355,7 @@ HWND EditHandle(int position) {
 
 int ContextTab() { return Documents().Contains(State().contextTab) ? State().contextTab : 0; }
 
-void OpenDocument(const std::string& path, int kind) {
+void OpenDocument(const std::string& path, NewDocumentKind kind) {
   DocumentsState& s = State();
   auto document = std::make_unique<CodeDocument>(s.context);
   std::string name;

@@ -27,9 +27,9 @@ HWND EditHandle(int position);
 // The tab last right-clicked (the target of the tab pop-up menu), 0 for none.
 int ContextTab();
 
-// path empty: a new document of kind (NewDocumentKind); otherwise the file,
+// path empty: a new document of kind; otherwise the file (kind unused),
 // or the tab already holding it. The document's tab becomes current.
-void OpenDocument(const std::string& path, int kind);
+void OpenDocument(const std::string& path, NewDocumentKind kind);
 // Saves to the document's own path, asking for one when it has none. False
 // when the user cancelled or the file could not be written (the user was told).
 bool SaveDocument(int position);
