@@ -11,7 +11,7 @@
 
 #include "../tests/core/fake_edit_view.h"
 #include "editor/code_document.h"
-#include "language/painter.h"
+#include "editor/painter.h"
 
 namespace quillet {
 namespace {

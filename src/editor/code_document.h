@@ -9,7 +9,8 @@
 //   caret_moves.cpp          caret keys, clicks, drag and word selection
 //   editing.cpp              typing, line breaks, deletion, clipboard
 //   undo.cpp                 the undo history
-//   language/painter.cpp     Paint and the status bar and command updates
+//   painter.cpp              Paint
+//   document_change.cpp      the change notification
 #pragma once
 
 #include <cstdint>
@@ -33,6 +34,7 @@ class KeywordTable;
 class LineChars;
 class LinePrinter;
 class PaintSurface;
+struct EditCommandState;
 struct PixelSize;
 
 enum class SourceKind : std::int32_t {
@@ -177,10 +179,18 @@ class CodeDocument {
   // save shows the mark again and coming back to the saved text clears it.
   std::int32_t cleanUndoPos = -1;
 
-  // ---- Painting (language/painter.cpp) ----
+  // ---- Painting (painter.cpp): only draws ----
   void Paint(PaintSurface& surface);
-  void UpdateStatusBar();
-  void UpdateEditCommands();
+
+  // ---- Change notification (document_change.cpp) ----
+  // Invalidate notes a pending change; FinishChange tells the host once, where
+  // an edit, caret move, undo or redo ends (the edit window after each message,
+  // the command runner after each command). NotifyChanged tells it regardless.
+  void FinishChange();
+  void NotifyChanged();
+  bool ChangePending() const { return changePending_; }
+  // Which of cut, copy, paste, undo and redo can act now.
+  EditCommandState EditCommands() const;
 
   std::string displayName;
   std::string filePath;
@@ -204,6 +214,7 @@ class CodeDocument {
  private:
   EditorContext& context_;
   EditView* view_;
+  bool changePending_ = false;
   mutable int barDigits_ = -1;
   mutable int barDigitsWidth_ = 0;
 };

@@ -11,10 +11,6 @@ constexpr int kVerticalLineStep = 1;      // lines
 constexpr int kVerticalPageStep = 3;      // lines
 constexpr int kWheelStep = 3;             // lines per notch
 
-void HideCompletion(CodeDocument& doc) {
-  if (EditorHost* host = doc.Context().host) host->HideCompletion();
-}
-
 void ScrollTo(CodeDocument& doc, ScrollBar bar, int position) {
   if (bar == ScrollBar::Horizontal) {
     doc.SetHorizontalScroll(position, true);
@@ -39,6 +35,10 @@ void HandleControlCode(CodeDocument& doc, EditorHost* host, int code) {
 }
 
 }  // namespace
+
+void HideCompletion(CodeDocument& doc) {
+  if (EditorHost* host = doc.Context().host) host->HideCompletion();
+}
 
 void HandleCharacter(CodeDocument& doc, int code) {
   EditorHost* host = doc.Context().host;

@@ -33,6 +33,9 @@ enum ScrollRequest : int {
   kScrollThumbTrack = 5,
 };
 
+// Closes the completion list, if the host shows one.
+void HideCompletion(CodeDocument& doc);
+
 // A typed character: a byte, or a whole character's ANSI bytes with the first
 // byte in the low byte (what an input method delivers at once). Enter breaks
 // the line, Backspace deletes, other control codes are left to the menus.

@@ -13,7 +13,7 @@
 #include "editor/code_document.h"
 #include "editor/edit_input.h"
 #include "editor/edit_window_win32.h"
-#include "language/gdi_surface_win32.h"
+#include "editor/gdi_surface_win32.h"
 #include "platform/editor_host.h"
 
 namespace quillet {
@@ -27,10 +27,6 @@ EditWindow* OwnerOf(HWND window) {
 }
 
 static_assert(kCtrlKey == 1 && kShiftKey == 2 && kAltKey == 4, "HeldModifiers() uses these bits");
-
-void HideCompletion(CodeDocument& doc) {
-  if (EditorHost* host = doc.Context().host) host->HideCompletion();
-}
 
 void DropCaret(const EditWindow& owner) {
   // DestroyCaret takes the thread's caret whoever holds it; leave another window's alone.
@@ -66,13 +62,12 @@ LRESULT OnNcPaint(EditWindow& owner, WPARAM wParam, LPARAM lParam) {
   HWND window = owner.Handle();
   const LRESULT result = DefWindowProcA(window, WM_NCPAINT, wParam, lParam);
   const EditClassObjects& objects = EditObjects();
-  if (HDC dc = GetDC(window)) {
+  if (const WindowDc dc(window); dc) {
     const PixelSize size = owner.ClientSize();
-    GdiPaintSurface surface(dc, size, objects.editFont.Get(), objects.backgroundBrush.Get(),
+    GdiPaintSurface surface(dc.Get(), size, objects.editFont.Get(), objects.backgroundBrush.Get(),
                             objects.cursorLineBrush.Get());
     owner.Document().Paint(surface);
     surface.Present();
-    ReleaseDC(window, dc);
   }
   AfterPaint(owner);
   return result;
@@ -114,7 +109,10 @@ void OnScroll(EditWindow& owner, UINT message, WPARAM wParam) {
 void OnFocusOrShow(EditWindow& owner, UINT message, WPARAM wParam) {
   CodeDocument& doc = owner.Document();
   switch (message) {
-    case WM_SETFOCUS: doc.CreateEditCaret(); break;
+    case WM_SETFOCUS:
+      doc.CreateEditCaret();
+      doc.NotifyChanged();  // the clipboard may have changed while the focus was away
+      break;
     case WM_KILLFOCUS:
       DropCaret(owner);
       HideCompletion(doc);
@@ -241,7 +239,13 @@ LRESULT CALLBACK EditWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   // character into two WM_CHAR bytes, so text from the input method arrives once.
   if (EditWindow* owner = OwnerOf(window)) {
     try {
-      if (const Handled result = Dispatch(*owner, message, wParam, lParam)) return *result;
+      const Handled result = Dispatch(*owner, message, wParam, lParam);
+      // The edit, caret move, undo or redo of this message ends here. The
+      // owner is looked up again: the message may have closed the window.
+      if (message != WM_PAINT && message != WM_NCPAINT) {
+        if (EditWindow* still = OwnerOf(window)) still->Document().FinishChange();
+      }
+      if (result) return *result;
     } catch (...) {
       // The step is dropped and the window stays usable. The default
       // processing below also validates a failed paint, so that WM_PAINT
@@ -260,6 +264,7 @@ LRESULT CALLBACK TabKeyHook(int code, WPARAM wParam, LPARAM lParam) {
       if (EditWindow* owner = OwnerOf(focus)) {
         try {
           HandleCharacter(owner->Document(), '\t');
+          owner->Document().FinishChange();
         } catch (...) {
           // the TAB is lost, the key still swallowed
         }

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/default_font_win32.h"
 #include "editor/code_document.h"
-#include "language/gdi_measure_win32.h"
-#include "shell/registry_store_win32.h"
+#include "editor/gdi_measure_win32.h"
 
 namespace quillet {
 namespace {

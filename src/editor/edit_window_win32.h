@@ -31,7 +31,8 @@ class EditWindowShell {
   // The right button (or the menu key) over an editing window: the main
   // window's Edit menu pops up at this screen point.
   virtual void ShowEditMenu(EditWindow&, POINT) {}
-  // After every paint: the main window's caption and the document's tab.
+  // After every paint. Only drawing may follow a paint: what follows a
+  // change listens to EditorHost::DocumentChanged instead.
   virtual void DocumentPainted(EditWindow&) {}
   // The window was shown: the procedure list follows its document.
   virtual void EditWindowShown(EditWindow&) {}

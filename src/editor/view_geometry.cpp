@@ -106,7 +106,10 @@ void CodeDocument::SetTopLine(int line, bool redraw) {
   if (context_.host != nullptr) context_.host->HideCompletion();
 }
 
-void CodeDocument::Invalidate() { view_->Invalidate(); }
+void CodeDocument::Invalidate() {
+  view_->Invalidate();
+  changePending_ = true;  // whatever is redrawn has changed
+}
 
 void CodeDocument::GetVisibleLines(int clientHeight, int glyphHeight, int& first, int& last) const {
   first = GetTopLine();

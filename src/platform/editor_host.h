@@ -1,5 +1,6 @@
-// What an editing window tells the main window around it: the status bar, the
-// enabled state of the edit commands, and the completion list.
+// What an editing window tells the main window around it: that its document
+// changed (the status bar, the commands' enabled state and the captions follow
+// that one notification), and what the completion list needs.
 #pragma once
 
 namespace quillet {
@@ -18,9 +19,10 @@ struct EditCommandState {
 class EditorHost {
  public:
   virtual ~EditorHost() = default;
-  // lineCount as a number, caretLine 1-based, caretColumn as stored (0-based).
-  virtual void UpdateStatusBar(int lineCount, int caretLine, int caretColumn) = 0;
-  virtual void UpdateEditCommands(const EditCommandState& state) = 0;
+  // The document's text, caret, selection or modified mark changed. Raised once
+  // where an edit, a caret move, an undo or a redo ends (CodeDocument::
+  // FinishChange), and when the document becomes the one shown; never by a paint.
+  virtual void DocumentChanged(CodeDocument& document) = 0;
   virtual void HideCompletion() = 0;
 
   // The keyword completion prompt as typing drives it. A host without one

@@ -6,7 +6,10 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <functional>
+#include <vector>
 
 #include "common/owned_handle_win32.h"
 #include "shell/layout.h"
@@ -17,21 +20,21 @@ struct MainUnits {
   HWND main = nullptr;
   HWND toolbar = nullptr;          // 工具条1
   HWND statusBar = nullptr;        // 状态条1
-  HWND workFolder = nullptr;       // 工作夹框
+  HWND workFolder = nullptr;       // the work folder at the left
   HWND workTabs = nullptr;         // 选择夹1
   HWND libraryTree = nullptr;      // 函数库 (tab 0)
   HWND procedureTree = nullptr;    // 程序集 (tab 1)
-  HWND workRule = nullptr;         // 外形框3
-  HWND workCloseButton = nullptr;  // 图形按钮2
-  HWND statusFolder = nullptr;     // 状态夹框
-  HWND statusRule = nullptr;       // 外形框4
-  HWND statusCloseButton = nullptr;  // 图形按钮1
+  HWND workRule = nullptr;         // the work folder's etched rule
+  HWND workCloseButton = nullptr;  // closes the work folder
+  HWND statusFolder = nullptr;     // the status folder at the bottom
+  HWND statusRule = nullptr;       // the status folder's etched rule
+  HWND statusCloseButton = nullptr;  // closes the status folder
   HWND helpText = nullptr;         // 帮助信息栏
   HWND tabStrip = nullptr;         // 文件选择夹
-  HWND workSplitter = nullptr;     // 分隔条1
-  HWND statusSplitter = nullptr;   // 分隔条2
-  HWND completionList = nullptr;   // 树型框1
-  BitmapHandle closeImage;         // picture of 图形按钮1 and 图形按钮2; empty: a drawn cross
+  HWND workSplitter = nullptr;     // between the work folder and the editing area
+  HWND statusSplitter = nullptr;   // between the editing area and the status folder
+  HWND completionList = nullptr;   // the keyword completion prompt
+  BitmapHandle closeImage;         // picture of both close buttons; empty: a drawn cross
 };
 
 // What the document, editor, command, reference and skin parts plug into the
@@ -44,8 +47,10 @@ struct MainWindowParts {
   // The window skin (its result does not matter).
   std::function<void()> attachSkin;
   // Registers the edit-window class and makes the shared GDI objects and the
-  // keyboard hook; releaseEditClass undoes all of it at teardown.
-  std::function<void(HINSTANCE)> registerEditClass;
+  // keyboard hook; releaseEditClass undoes all of it at teardown. False when
+  // the class could not be registered (the user was told): the window is then
+  // refused and the program ends.
+  std::function<bool(HINSTANCE)> registerEditClass;
   std::function<void()> releaseEditClass;
   // The untitled EXE document of a fresh start.
   std::function<void(HWND main)> openFirstDocument;
@@ -58,10 +63,16 @@ struct MainWindowParts {
   std::function<void(const Rect& editingArea)> moveEditWindow;
   std::function<void()> focusEditWindow;
   std::function<void()> invalidateEditWindow;
-  // Sees every message the main window does not handle itself (menu and
-  // toolbar commands, notifications of the tab strip and trees, pop-up menus)
-  // before DefWindowProc; true when it handled the message and set result.
-  std::function<bool(HWND main, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)> onMessage;
+  // Start-up of the features, in order, once the edit-window class exists:
+  // each registers its commands in App().commands and its listeners in
+  // App().documentChanged. Every WM_COMMAND of a CommandId goes to the registry.
+  std::vector<std::function<void(HWND main)>> startFeatures;
+  // After every command: ends the document changes it made (FinishChange).
+  std::function<void()> afterCommand;
+  // WM_NOTIFY of 工具条1 and of 文件选择夹 (and its tooltips); true when
+  // handled, with result set.
+  std::function<bool(NMHDR* header, LRESULT& result)> toolbarNotify;
+  std::function<bool(NMHDR* header, LRESULT& result)> tabStripNotify;
 };
 
 MainUnits& Units();

@@ -7,6 +7,8 @@ AppState& App() {
   return state;
 }
 
+bool IsCommandAvailable(int id) { return App().commands.IsEnabled(id); }
+
 void ResetApp() {
   AppState fresh;
   App() = std::move(fresh);

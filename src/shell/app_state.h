@@ -10,6 +10,7 @@
 
 #include "common/editor_settings.h"
 #include "reference/keyword_database.h"
+#include "shell/command_registry.h"
 #include "shell/layout.h"
 #include "shell/settings.h"
 
@@ -32,10 +33,19 @@ struct AppState {
   KeywordDatabase keywordDatabase;
   bool keywordDatabaseOpen = false;
   int untitledCounter = 0;  // numbers the "未命名" documents
+
+  // What each feature registered at start-up: its commands, and its listeners
+  // of the change notification. Empty again with every fresh start.
+  CommandRegistry commands;
+  ChangeListeners documentChanged;
 };
 
 // The one instance.
 AppState& App();
+
+// Registered in App().commands and enabled now; false for commands whose
+// feature is not built (they have no entry).
+bool IsCommandAvailable(int id);
 
 // Back to the values of a fresh start (the main window does it when it is created).
 void ResetApp();

@@ -235,37 +235,12 @@ bool IsEditingKey(Accelerator accelerator) {
   });
 }
 
-bool IsFeatureBuilt(Feature feature) {
-  // Flip a feature here when its operations land; its menu items, toolbar
-  // buttons and accelerators come alive with it.
-  switch (feature) {
-    case Feature::kShell:
-    case Feature::kDocuments:
-    case Feature::kEditing:
-    case Feature::kPrinting:
-      return true;
-    case Feature::kCompiler:
-    case Feature::kSearch:
-    case Feature::kConfiguration:
-    case Feature::kInstantHelp:
-    case Feature::kKeywordCatalogue:
-    case Feature::kProcedureList:
-      return false;
-  }
-  return false;
-}
-
 std::span<const CommandInfo> AllCommands() { return kCommands; }
 
 const CommandInfo* FindCommand(int id) {
   auto it = std::find_if(std::begin(kCommands), std::end(kCommands),
                          [id](const CommandInfo& c) { return c.id == id; });
   return it == std::end(kCommands) ? nullptr : &*it;
-}
-
-bool IsCommandAvailable(int id) {
-  const CommandInfo* info = FindCommand(id);
-  return info && IsFeatureBuilt(info->feature);
 }
 
 std::span<const MenuNode> MenuBarTree() { return kMenuBar; }

@@ -128,8 +128,9 @@ bool IsEditingKey(Accelerator accelerator);
 
 // ---- Commands ----
 
-// The part of the program that carries out a command. A command whose feature
-// is not built yet keeps its place in the menus and toolbar but stays disabled.
+// The part of the program that carries out a command. Whether a command can
+// run is the command registry's business (shell/command_registry.h): a feature
+// that is not built registers nothing, and its items stay disabled.
 enum class Feature {
   kShell,             // main window, view switches, small tools
   kDocuments,         // new, open, save, close, recent files
@@ -143,8 +144,6 @@ enum class Feature {
   kProcedureList,     // jump to / refresh the procedure list
 };
 
-bool IsFeatureBuilt(Feature feature);
-
 struct CommandInfo {
   CommandId id;
   Feature feature;
@@ -154,7 +153,6 @@ struct CommandInfo {
 // Every command, recent-file items included.
 std::span<const CommandInfo> AllCommands();
 const CommandInfo* FindCommand(int id);  // nullptr for unknown ids
-bool IsCommandAvailable(int id);         // known and its feature built
 
 // ---- Menus ----
 

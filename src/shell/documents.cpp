@@ -29,14 +29,14 @@ std::string DialogFilter(std::string_view barSeparated) {
   return filter;
 }
 
-std::string UntitledName(int number, int kind) {
+std::string UntitledName(int number, NewDocumentKind kind) {
   std::string name = kUntitledPrefix + std::to_string(number);
   if (kind == kNewExeProgram || kind == kNewDllProgram) name += ".bas";
   if (kind == kNewRcScript) name += ".rc";
   return name;
 }
 
-std::string NextUntitledName(int& counter, int kind) { return UntitledName(++counter, kind); }
+std::string NextUntitledName(int& counter, NewDocumentKind kind) { return UntitledName(++counter, kind); }
 
 std::string LoadFailedText(std::string_view path) { return Quoted("读入文档:", path, "失败！"); }
 std::string SaveFailedText(std::string_view path) { return Quoted("保存文档", path, "失败！"); }

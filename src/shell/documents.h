@@ -38,9 +38,9 @@ inline constexpr char kHeldElsewhereText[] = "文件已经在另一个标签中�
 std::string DialogFilter(std::string_view barSeparated);
 
 // "未命名" + number, then ".bas" for EXE and DLL programs, ".rc" for RC scripts.
-std::string UntitledName(int number, int kind);
+std::string UntitledName(int number, NewDocumentKind kind);
 // The untitled counter goes up by one for every new document, never down.
-std::string NextUntitledName(int& counter, int kind);
+std::string NextUntitledName(int& counter, NewDocumentKind kind);
 
 std::string LoadFailedText(std::string_view path);    // 读入文档:"path"失败！
 std::string SaveFailedText(std::string_view path);    // 保存文档"path"失败！

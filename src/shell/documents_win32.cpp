@@ -7,6 +7,7 @@
 #include "common/path_text.h"
 #include "common/resources.h"
 #include "editor/edit_window_win32.h"
+#include "platform/editor_host.h"
 #include "platform/win32_clipboard_win32.h"
 #include "platform/win32_file_system_win32.h"
 #include "shell/app_state.h"
@@ -40,13 +41,11 @@ const EditWindow& EditOf(const DocumentWindow& window) {
 // their document.
 class DocumentShell final : public EditorHost, public EditWindowShell {
  public:
-  void UpdateStatusBar(int lineCount, int caretLine, int caretColumn) override;
-  void UpdateEditCommands(const EditCommandState& state) override;
+  void DocumentChanged(CodeDocument& document) override { App().documentChanged.Raise(document); }
   void HideCompletion() override {}  // no completion list yet
 
   EditWindow* FindOwner(HWND window) override;
   void ShowEditMenu(EditWindow&, POINT screen) override;
-  void DocumentPainted(EditWindow& window) override;
 
   const CommandSurface* commands = nullptr;
 };
@@ -70,8 +69,9 @@ HWND MainWindow() { return Units().main; }
 HWND TabStrip() { return Units().tabStrip; }
 HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
 
-int PositionOf(const EditWindow& edit) {
-  return State().list.PositionOfWindow([&edit](const DocumentWindow& w) { return &EditOf(w) == &edit; });
+int PositionOf(const CodeDocument& document) {
+  return State().list.PositionOfWindow(
+      [&document](const DocumentWindow& w) { return &EditOf(w).Document() == &document; });
 }
 
 // ---- The user's answers ----
@@ -153,6 +153,9 @@ void SaveIfModified(int position) {
 
 // ---- Start and end ----
 
+void RegisterDocumentCommands(CommandRegistry& commands);
+void ListenToDocumentChanges(ChangeListeners& listeners);
+
 void StartDocuments(const CommandSurface* commands) {
   DocumentsState& s = State();
   s.context = EditorContext(App().editor, s.files);
@@ -163,6 +166,8 @@ void StartDocuments(const CommandSurface* commands) {
   s.tabIcons = LoadImageStrip(Instance(), kTabIconsResource, 16);
   SendMessageA(TabStrip(), TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(s.tabIcons.Get()));
   SetEditWindowShell(&s.shell);
+  RegisterDocumentCommands(App().commands);
+  ListenToDocumentChanges(App().documentChanged);
 }
 
 // The main window is going: every editing window must be gone before the
@@ -180,7 +185,7 @@ void EndDocuments() {
 }
 
 // The commands that make a new document, and its kind.
-constexpr std::pair<int, int> kNewCommands[] = {
+constexpr std::pair<CommandId, NewDocumentKind> kNewCommands[] = {
     {kCmdNew, kNewExeProgram}, {kCmdNewExe, kNewExeProgram}, {kCmdNewDll, kNewDllProgram},
     {kCmdNewRc, kNewRcScript}, {kCmdNewText, kNewPlainText},
 };
@@ -196,13 +201,19 @@ constexpr std::pair<int, void (CodeDocument::*)()> kEditCommands[] = {
     {kCmdSelectAll, &CodeDocument::SelectAll},
 };
 
-bool RunEditCommand(int command) {
-  for (const auto& [id, operation] : kEditCommands) {
-    if (id != command) continue;
-    if (CodeDocument* document = CurrentDocument()) (document->*operation)();
-    return true;
+// When an edit command can act on the current document; none: whenever there is one.
+bool EditCommandEnabled(int command) {
+  const CodeDocument* document = CurrentDocument();
+  if (!document) return false;
+  const EditCommandState state = document->EditCommands();
+  switch (command) {
+    case kCmdCut: return state.canCut;
+    case kCmdCopy: return state.canCopy;
+    case kCmdPaste: return state.canPaste;
+    case kCmdUndo: return state.canUndo;
+    case kCmdRedo: return state.canRedo;
+    default: return true;
   }
-  return false;
 }
 
 void OpenRecentFile(int k) {
@@ -234,15 +245,14 @@ void FillTooltip(NMHDR* header) {
   info->hinst = nullptr;
 }
 
-}  // namespace
+// ---- Listeners of the change notification ----
 
-// ---- DocumentShell ----
-
-void DocumentShell::UpdateStatusBar(int lineCount, int caretLine, int caretColumn) {
+// Panels 1..3: the line count, the caret's line (1-based) and its column as stored (0-based).
+void ShowStatus(const CodeDocument& document) {
   HWND bar = Units().statusBar;
   if (!bar) return;
-  const std::string texts[] = {std::to_string(lineCount), "行:" + std::to_string(caretLine),
-                               "列:" + std::to_string(caretColumn)};
+  const std::string texts[] = {std::to_string(document.lineCount), "行:" + std::to_string(document.caret.line + 1),
+                               "列:" + std::to_string(document.caret.col)};
   for (int panel = 1; panel <= 3; ++panel) {
     char shown[64] = {};
     if (LOWORD(SendMessageA(bar, SB_GETTEXTLENGTHA, panel, 0)) < sizeof shown) {
@@ -254,13 +264,63 @@ void DocumentShell::UpdateStatusBar(int lineCount, int caretLine, int caretColum
   }
 }
 
-void DocumentShell::UpdateEditCommands(const EditCommandState& state) {
-  if (commands) {
-    commands->SetEditCommandState(state);
-  } else {
-    SetEditCommandState(GetMenu(MainWindow()), Units().toolbar, state);
+void ShowCaptions(const CodeDocument& document) {
+  const int position = PositionOf(document);
+  if (position == 0) return;
+  UpdateTabCaption(position);
+  if (position == CurrentTab()) UpdateMainTitle(position);
+}
+
+// The status bar and the commands follow the shown document; every tab keeps its own caption.
+void ListenToDocumentChanges(ChangeListeners& listeners) {
+  listeners.Listen([](CodeDocument& document) {
+    if (&document == CurrentDocument()) ShowStatus(document);
+  });
+  listeners.Listen([](CodeDocument& document) {
+    if (&document == CurrentDocument()) RefreshCommandStates();
+  });
+  listeners.Listen(ShowCaptions);
+}
+
+// ---- Commands ----
+
+void SaveAllFromCommand(const CommandCall&) { SaveAllDocuments(); }
+
+void RegisterDocumentCommands(CommandRegistry& commands) {
+  for (const auto& [id, kind] : kNewCommands) {
+    commands.Register(id, [kind = kind](const CommandCall&) { OpenDocument("", kind); });
+  }
+  commands.Register(kCmdOpen, [](const CommandCall&) {
+    if (const std::string path = AskOpenPath(MainWindow()); !path.empty()) OpenDocument(path, kNewPlainText);
+  });
+  commands.Register(kCmdClose, [](const CommandCall&) { CloseDocument(CurrentTab()); });
+  commands.Register(kCmdSave, [](const CommandCall&) { SaveIfModified(CurrentTab()); });
+  commands.Register(kCmdSaveAs, [](const CommandCall&) { SaveDocumentAs(CurrentTab()); });
+  commands.Register(kCmdSaveAll, SaveAllFromCommand);
+  commands.Register(kCmdTabSaveAll, SaveAllFromCommand);
+  // The tab pop-up menu acts on the tab that was right-clicked.
+  commands.Register(kCmdTabClose, [](const CommandCall&) { CloseDocument(ContextTab()); });
+  commands.Register(kCmdTabSave, [](const CommandCall&) { SaveIfModified(ContextTab()); });
+  commands.Register(kCmdTabSaveAs, [](const CommandCall&) { SaveDocumentAs(ContextTab()); });
+  for (int k = 1; k <= kRecentFileItemCount; ++k) {
+    commands.Register(RecentFileCommand(k), [](const CommandCall& call) { OpenRecentFile(RecentFileIndex(call.id)); });
+  }
+  commands.Register(kCmdPrint, [](const CommandCall&) {
+    if (const CodeDocument* document = CurrentDocument()) PrintDocument(MainWindow(), *document);
+  });
+  for (const auto& [id, operation] : kEditCommands) {
+    commands.Register(
+        id,
+        [operation = operation](const CommandCall&) {
+          if (CodeDocument* document = CurrentDocument()) (document->*operation)();
+        },
+        [id = id] { return EditCommandEnabled(id); });
   }
 }
+
+}  // namespace
+
+// ---- DocumentShell ----
 
 EditWindow* DocumentShell::FindOwner(HWND window) {
   DocumentList& list = State().list;
@@ -273,12 +333,6 @@ void DocumentShell::ShowEditMenu(EditWindow&, POINT screen) {
   ShowPopupMenu(MainWindow(), FindSubmenu(GetMenu(MainWindow()), "编辑(&E)"), screen);
 }
 
-void DocumentShell::DocumentPainted(EditWindow& window) {
-  const int position = PositionOf(window);
-  if (position == 0) return;
-  UpdateTabCaption(position);
-  if (position == CurrentTab()) UpdateMainTitle(position);
-}
 
 // ---- The list and its tabs ----
 
@@ -301,7 +355,7 @@ HWND EditHandle(int position) {
 
 int ContextTab() { return Documents().Contains(State().contextTab) ? State().contextTab : 0; }
 
-void OpenDocument(const std::string& path, int kind) {
+void OpenDocument(const std::string& path, NewDocumentKind kind) {
   DocumentsState& s = State();
   auto document = std::make_unique<CodeDocument>(s.context);
   std::string name;
@@ -395,10 +449,8 @@ void ActivateCurrentTab() {
   ArrangeMainWindow();  // puts the current window on the editing area
   Documents().ShowOnly(current);
   if (current == 0) return;
-  CodeDocument& document = Documents().Document(current);
-  document.UpdateStatusBar();
-  UpdateTabCaption(current);
-  UpdateMainTitle(current);
+  // Another document is shown: the status bar, the commands and the captions follow it.
+  Documents().Document(current).NotifyChanged();
 }
 
 void SelectTab(int position) {
@@ -407,53 +459,6 @@ void SelectTab(int position) {
 }
 
 // ---- Commands and notifications ----
-
-bool RunDocumentCommand(int command) {
-  HWND main = MainWindow();
-  for (const auto& [id, kind] : kNewCommands) {
-    if (id == command) {
-      OpenDocument("", kind);
-      return true;
-    }
-  }
-  switch (command) {
-    case kCmdOpen:
-      if (const std::string path = AskOpenPath(main); !path.empty()) OpenDocument(path, kNewPlainText);
-      return true;
-    case kCmdClose:
-      CloseDocument(CurrentTab());
-      return true;
-    case kCmdSave:
-      SaveIfModified(CurrentTab());
-      return true;
-    case kCmdSaveAs:
-      SaveDocumentAs(CurrentTab());
-      return true;
-    case kCmdSaveAll:
-    case kCmdTabSaveAll:
-      SaveAllDocuments();
-      return true;
-    case kCmdTabClose:
-      CloseDocument(ContextTab());
-      return true;
-    case kCmdTabSave:
-      SaveIfModified(ContextTab());
-      return true;
-    case kCmdTabSaveAs:
-      SaveDocumentAs(ContextTab());
-      return true;
-    case kCmdPrint:
-      if (const CodeDocument* document = CurrentDocument()) PrintDocument(main, *document);
-      return true;
-    default:
-      break;
-  }
-  if (const int k = RecentFileIndex(command)) {
-    OpenRecentFile(k);
-    return true;
-  }
-  return RunEditCommand(command);
-}
 
 bool HandleTabStripNotify(const NMHDR* header, LRESULT& result) {
   HWND strip = TabStrip();
@@ -489,8 +494,9 @@ void AddDocumentParts(MainWindowParts& parts, const CommandSurface& commands) {
   const CommandSurface* surface = &commands;
   parts.registerEditClass = [surface](HINSTANCE) {
     StartDocuments(surface);
-    // Without the class no document can be shown: the program ends at once.
-    if (!EditObjects().registered && !RegisterEditClass(App().editor)) ExitProcess(1);
+    // Without the class no document can be shown: the main window is refused
+    // and the program ends through its usual teardown.
+    return EditObjects().registered || RegisterEditClass(App().editor);
   };
   parts.releaseEditClass = [] {
     EndDocuments();
@@ -507,16 +513,11 @@ void AddDocumentParts(MainWindowParts& parts, const CommandSurface& commands) {
   parts.invalidateEditWindow = [] {
     if (CodeDocument* document = CurrentDocument()) document->Invalidate();
   };
-  parts.onMessage = [previous = std::move(parts.onMessage)](HWND main, UINT message, WPARAM wParam,
-                                                            LPARAM lParam, LRESULT& result) {
-    if (message == WM_COMMAND && IsCommandId(LOWORD(wParam)) && RunDocumentCommand(LOWORD(wParam))) {
-      result = 0;
-      return true;
-    }
-    if (message == WM_NOTIFY && HandleTabStripNotify(reinterpret_cast<const NMHDR*>(lParam), result))
-      return true;
-    return previous && previous(main, message, wParam, lParam, result);
+  parts.afterCommand = [] {
+    DocumentList& list = Documents();
+    for (int k = 1; k <= list.Count(); ++k) list.Document(k).FinishChange();
   };
+  parts.tabStripNotify = [](NMHDR* header, LRESULT& result) { return HandleTabStripNotify(header, result); };
 }
 
 }  // namespace quillet

@@ -27,9 +27,9 @@ HWND EditHandle(int position);
 // The tab last right-clicked (the target of the tab pop-up menu), 0 for none.
 int ContextTab();
 
-// path empty: a new document of kind (NewDocumentKind); otherwise the file,
+// path empty: a new document of kind; otherwise the file (kind unused),
 // or the tab already holding it. The document's tab becomes current.
-void OpenDocument(const std::string& path, int kind);
+void OpenDocument(const std::string& path, NewDocumentKind kind);
 // Saves to the document's own path, asking for one when it has none. False
 // when the user cancelled or the file could not be written (the user was told).
 bool SaveDocument(int position);
@@ -48,17 +48,16 @@ void ActivateCurrentTab();
 // Makes tab position current and shows its document.
 void SelectTab(int position);
 
-// A file, edit or print command (WM_COMMAND identifier) for the documents;
-// false when command is none of theirs.
-bool RunDocumentCommand(int command);
 // WM_NOTIFY of the tab strip: tab changes, right-clicks and the full-path
 // tooltips. False when the notification is not the strip's.
 bool HandleTabStripNotify(const NMHDR* header, LRESULT& result);
 
 // Plugs the documents into the main window: the edit-window class and its
 // teardown, the first document, the close request, the current edit window's
-// place and focus, and the commands and notifications above. commands (the
-// menu bar's surface: pop-up menus, edit command state) must outlive the window.
+// place and focus, the tab strip's notifications, and at start-up the file,
+// edit and print commands (App().commands) with the listeners of the change
+// notification (status bar, command states, captions). commands (the menu
+// bar's surface: pop-up menus) must outlive the window.
 void AddDocumentParts(MainWindowParts& parts, const CommandSurface& commands);
 
 }  // namespace quillet

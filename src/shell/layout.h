@@ -61,22 +61,22 @@ struct MainLayout {
   // Units of the main window's client area.
   Placement toolbar;         // 工具条1
   Placement statusBar;       // 状态条1
-  Placement statusFolder;    // 状态夹框
-  Placement statusSplitter;  // 分隔条2
-  Placement workFolder;      // 工作夹框
-  Placement workSplitter;    // 分隔条1
+  Placement statusFolder;    // the status folder (help text) at the bottom
+  Placement statusSplitter;  // the splitter above the status folder
+  Placement workFolder;      // the work folder (keyword and procedure trees) at the left
+  Placement workSplitter;    // the splitter right of the work folder
   Placement tabStrip;        // 文件选择夹
   Rect editingArea;          // EditingArea
 
-  // Inside 工作夹框, relative to it.
+  // Inside the work folder, relative to it.
   Rect workTabs;         // 选择夹1
   Rect folderTrees;      // 函数库 and 程序集 (one shows at a time)
-  Rect workCloseButton;  // 图形按钮2
-  Placement workRule;    // 外形框3
+  Rect workCloseButton;  // closes the work folder
+  Placement workRule;    // etched rule under the close button
 
-  // Inside 状态夹框, relative to it.
-  Rect statusCloseButton;  // 图形按钮1
-  Placement statusRule;    // 外形框4
+  // Inside the status folder, relative to it.
+  Rect statusCloseButton;  // closes the status folder
+  Placement statusRule;    // etched rule beside the close button
   Rect helpText;           // 帮助信息栏
 };
 
@@ -84,11 +84,11 @@ struct MainLayout {
 // below zero, however small the client area is.
 MainLayout ComputeMainLayout(const LayoutInput& in);
 
-// The work folder width after 分隔条1 was dragged so that its right edge (the
+// The work folder width after its splitter was dragged so that its right edge (the
 // editing area's new left edge) is at x: x − 3, kept within sensible bounds.
 int WorkFolderWidthForSplitter(const LayoutInput& in, int x);
 
-// The status folder height after 分隔条2 was dragged so that its bottom edge
+// The status folder height after its splitter was dragged so that its bottom edge
 // (the folder's new top) is at y: the client height − y, less the status bar
 // when it is shown, kept within sensible bounds.
 int StatusFolderHeightForSplitter(const LayoutInput& in, int y);

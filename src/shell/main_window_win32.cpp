@@ -38,8 +38,23 @@ void OpenKeywordDatabase(HWND main, bool showWarnings) {
   }
 }
 
-// Runs when the window exists and its units are built, in this order.
-void RunStartup(HWND main, const MainWindowOptions& options) {
+// The 查看(&V) items and toolbar buttons 16 and 17.
+void RegisterViewCommands() {
+  CommandRegistry& commands = App().commands;
+  commands.Register(kCmdShowKeywordTab, [](const CommandCall&) { SelectWorkTab(kLibraryTab); });
+  commands.Register(kCmdShowProcedureTab, [](const CommandCall&) { SelectWorkTab(kProcedureTab); });
+  for (int which = 1; which <= kViewElementCount; ++which) {
+    commands.Register(ViewCommand(which), [which](const CommandCall& call) {
+      const MainUnits& u = Units();
+      const HWND source = reinterpret_cast<HWND>(call.source);
+      SetViewElement(which, RequestedViewState(GetMenu(u.main), u.toolbar, call.id, source));
+    });
+  }
+}
+
+// Runs when the window exists and its units are built, in this order. False
+// when the program cannot run (the user was told).
+bool RunStartup(HWND main, const MainWindowOptions& options) {
   AppState& app = App();
   const MainWindowParts& parts = Parts();
 
@@ -59,9 +74,13 @@ void RunStartup(HWND main, const MainWindowOptions& options) {
   // line-number bar; the compiler path read above still comes first.
   app.editor = LoadEditorSettings(*app.store, settingsFile, DefaultGuiFontRecord());
 
-  if (parts.registerEditClass) {
-    parts.registerEditClass(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(main, GWLP_HINSTANCE)));
+  if (parts.registerEditClass &&
+      !parts.registerEditClass(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(main, GWLP_HINSTANCE)))) {
+    return false;
   }
+  RegisterViewCommands();
+  for (const auto& start : parts.startFeatures) start(main);
+  RefreshCommandStates();
 
   app.view = LoadViewFlags(*app.store);
   app.editor.lineNumberBarWidth = app.view.LineNumberBarWidth();
@@ -73,6 +92,7 @@ void RunStartup(HWND main, const MainWindowOptions& options) {
   if (parts.openFirstDocument) parts.openFirstDocument(main);
 
   OpenKeywordDatabase(main, options.showWarnings);
+  return true;
 }
 
 void RunTeardown() {
@@ -92,8 +112,7 @@ LRESULT OnLifecycle(HWND main, UINT message, WPARAM wParam, LPARAM lParam) {
       const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
       const auto& options = *static_cast<const MainWindowOptions*>(create->lpCreateParams);
       if (!CreateMainUnits(main)) return -1;
-      RunStartup(main, options);
-      return 0;
+      return RunStartup(main, options) ? 0 : -1;
     }
     case WM_CLOSE:
       // The document part asks about unsaved changes; cancel keeps the program running.
@@ -127,18 +146,18 @@ bool OnUnitCommand(WPARAM wParam) {
   return false;
 }
 
-// The 查看(&V) items and toolbar buttons 16 and 17, when no command part took them.
-bool OnViewCommand(WPARAM wParam, LPARAM lParam) {
-  if (LOWORD(wParam) == kCmdShowKeywordTab || LOWORD(wParam) == kCmdShowProcedureTab) {
-    SelectWorkTab(LOWORD(wParam) == kCmdShowKeywordTab ? kLibraryTab : kProcedureTab);
-    return true;
-  }
-  const int which = ViewElementOfCommand(LOWORD(wParam));
-  if (which == 0) return false;
-  const MainUnits& u = Units();
-  const HWND source = reinterpret_cast<HWND>(lParam);
-  SetViewElement(which, RequestedViewState(GetMenu(u.main), u.toolbar, LOWORD(wParam), source));
-  return true;
+// Menu items, accelerators and toolbar buttons alike reach the registry.
+void OnCommand(WPARAM wParam, LPARAM lParam) {
+  const int id = LOWORD(wParam);
+  if (!IsCommandId(id)) return;
+  App().commands.Run({id, static_cast<std::uintptr_t>(lParam)});
+  if (Parts().afterCommand) Parts().afterCommand();
+}
+
+bool OnNotify(NMHDR* header, LRESULT& result) {
+  const MainWindowParts& parts = Parts();
+  if (parts.toolbarNotify && parts.toolbarNotify(header, result)) return true;
+  return parts.tabStripNotify && parts.tabStripNotify(header, result);
 }
 
 LRESULT HandleMessage(HWND main, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -157,13 +176,24 @@ LRESULT HandleMessage(HWND main, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
       if (Parts().focusEditWindow) Parts().focusEditWindow();
       return 0;
+    case WM_COMMAND:
+      if (!OnUnitCommand(wParam)) OnCommand(wParam, lParam);
+      return 0;
+    case WM_NOTIFY: {
+      LRESULT result = 0;
+      if (OnNotify(reinterpret_cast<NMHDR*>(lParam), result)) return result;
+      break;
+    }
+    case WM_INITMENU:
+      // Also sent before an accelerator acts: a key must not hit a stale grey item.
+      RefreshCommandStates();
+      return 0;
+    case WM_INITMENUPOPUP:
+      ShowCommandStates(reinterpret_cast<HMENU>(wParam), nullptr, App().commands);
+      return 0;
     default:
       break;
   }
-  if (message == WM_COMMAND && OnUnitCommand(wParam)) return 0;
-  LRESULT result = 0;
-  if (Parts().onMessage && Parts().onMessage(main, message, wParam, lParam, result)) return result;
-  if (message == WM_COMMAND && OnViewCommand(wParam, lParam)) return 0;
   return DefWindowProcA(main, message, wParam, lParam);
 }
 
@@ -207,6 +237,10 @@ HWND CreateMainWindow(HINSTANCE instance, MainWindowOptions options) {
                               &options);
   if (!main && menu && IsMenu(menu)) DestroyMenu(menu);  // a refused window may have taken it along
   return main;
+}
+
+void RefreshCommandStates() {
+  if (Units().main) ShowCommandStates(GetMenu(Units().main), Units().toolbar, App().commands);
 }
 
 void RefreshRecentFileMenu() {

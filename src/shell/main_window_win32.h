@@ -41,6 +41,9 @@ void SetViewElement(int which, bool on);
 // A splitter was dragged to position (its far edge): resizes its folder.
 void MoveSplitter(int splitterId, int position);
 
+// The enabled state of every menu item and toolbar button, from App().commands.
+void RefreshCommandStates();
+
 // Puts the recent-file list into the 最近打开文件 menu: item k shows entry k.
 // Items are added as the list grows and never taken away during a run.
 void RefreshRecentFileMenu();

@@ -6,6 +6,7 @@
 #include "common/keyboard_win32.h"
 #include "common/resources.h"
 #include "editor/edit_window_win32.h"
+#include "shell/app_state.h"
 
 namespace quillet {
 
@@ -209,16 +210,14 @@ void MirrorViewFlags(HMENU menuBar, HWND toolbar, const ViewFlags& flags) {
   }
 }
 
-void SetEditCommandState(HMENU menuBar, HWND toolbar, const EditCommandState& state) {
-  const std::pair<CommandId, bool> commands[] = {{kCmdUndo, state.canUndo},
-                                                 {kCmdRedo, state.canRedo},
-                                                 {kCmdCut, state.canCut},
-                                                 {kCmdCopy, state.canCopy},
-                                                 {kCmdPaste, state.canPaste}};
-  for (auto [command, on] : commands) {
-    on = on && IsCommandAvailable(command);
-    EnableMenuItem(menuBar, UINT(command), MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
-    if (toolbar) SendMessageA(toolbar, TB_ENABLEBUTTON, WPARAM(command), MAKELPARAM(on, 0));
+void ShowCommandStates(HMENU menu, HWND toolbar, const CommandRegistry& registry) {
+  for (const CommandInfo& info : AllCommands()) {
+    const bool on = registry.IsEnabled(info.id);
+    if (menu) EnableMenuItem(menu, UINT(info.id), MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
+    if (toolbar && ToolbarTooltip(info.id)) {
+      const bool shown = SendMessageA(toolbar, TB_ISBUTTONENABLED, WPARAM(info.id), 0) != 0;
+      if (shown != on) SendMessageA(toolbar, TB_ENABLEBUTTON, WPARAM(info.id), MAKELPARAM(on, 0));
+    }
   }
 }
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "common/owned_handle_win32.h"
-#include "platform/editor_host.h"
+#include "shell/command_registry.h"
 #include "shell/commands.h"
 #include "shell/layout.h"
 #include "shell/settings.h"
@@ -21,7 +21,8 @@ namespace quillet {
 
 // ---- Building ----
 
-// The menu bar; items of features not built yet are greyed.
+// The menu bar; items without an enabled entry in App().commands are greyed
+// (all of them before the features have registered: ShowCommandStates follows).
 MenuHandle BuildMenuBar();
 // One of 右键菜单, 右键菜单2, 右键菜单3, as a pop-up menu for TrackPopupMenu.
 MenuHandle BuildPopupMenu(PopupMenuKind kind);
@@ -60,8 +61,10 @@ bool RequestedViewState(HMENU menuBar, HWND toolbar, int command, HWND source);
 // 工作夹 and 状态夹 buttons, from the view flags.
 void MirrorViewFlags(HMENU menuBar, HWND toolbar, const ViewFlags& flags);
 
-// Enables undo, redo, cut, copy and paste in the menu and on the toolbar.
-void SetEditCommandState(HMENU menuBar, HWND toolbar, const EditCommandState& state);
+// Enables every command of menu (a menu bar or a pop-up menu, searched through
+// its submenus) and of toolbar that registry enables now, and greys the rest.
+// Either may be null.
+void ShowCommandStates(HMENU menu, HWND toolbar, const CommandRegistry& registry);
 
 // The message loop's accelerator step for the main window: translates keys of
 // the main window and its children, but leaves a focused text box its own
@@ -96,8 +99,8 @@ class CommandSurface {
     return quillet::RequestedViewState(MenuBar(), toolbar, command, source);
   }
   void MirrorViewFlags(const ViewFlags& flags) const { quillet::MirrorViewFlags(MenuBar(), toolbar, flags); }
-  void SetEditCommandState(const EditCommandState& state) const {
-    quillet::SetEditCommandState(MenuBar(), toolbar, state);
+  void ShowCommandStates(const CommandRegistry& registry) const {
+    quillet::ShowCommandStates(MenuBar(), toolbar, registry);
   }
   bool TranslateAccelerator(MSG& msg) const { return TranslateShellAccelerator(owner, Accelerators(), msg); }
 

@@ -18,14 +18,12 @@ constexpr char kRuleClass[] = "QuilletRule";
 // fragments of whatever lay there before a resize.
 LRESULT CALLBACK RuleProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != WM_PAINT) return DefWindowProcA(window, message, wParam, lParam);
-  PAINTSTRUCT paint;
-  if (HDC dc = BeginPaint(window, &paint)) {
+  if (const PaintDc dc(window); dc) {
     RECT r{};
     GetClientRect(window, &r);
-    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-    DrawEdge(dc, &r, EDGE_ETCHED, r.right - r.left >= r.bottom - r.top ? BF_TOP : BF_LEFT);
+    FillRect(dc.Get(), &r, GetSysColorBrush(COLOR_BTNFACE));
+    DrawEdge(dc.Get(), &r, EDGE_ETCHED, r.right - r.left >= r.bottom - r.top ? BF_TOP : BF_LEFT);
   }
-  EndPaint(window, &paint);
   return 0;
 }
 
@@ -61,14 +59,14 @@ void DrawCloseButton(const DRAWITEMSTRUCT& item) {
   FillRect(item.hDC, &r, GetSysColorBrush(COLOR_BTNFACE));
   const int shift = (item.itemState & ODS_SELECTED) ? 1 : 0;
   if (HBITMAP image = Units().closeImage.Get()) {
-    HDC memory = CreateCompatibleDC(item.hDC);
-    HGDIOBJ old = SelectObject(memory, image);
-    BitBlt(item.hDC, r.left + shift, r.top + shift, r.right - r.left, r.bottom - r.top, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
+    const MemoryDcHandle memory(CreateCompatibleDC(item.hDC));
+    if (!memory) return;
+    const SelectedObject picture(memory.Get(), image);
+    BitBlt(item.hDC, r.left + shift, r.top + shift, r.right - r.left, r.bottom - r.top, memory.Get(), 0, 0,
+           SRCCOPY);
     return;
   }
-  HGDIOBJ oldPen = SelectObject(item.hDC, GetStockObject(DC_PEN));
+  const SelectedObject pen(item.hDC, GetStockObject(DC_PEN));
   SetDCPenColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
   for (int thick = 0; thick < 2; ++thick) {
     const int x = r.left + 2 + shift + thick;
@@ -79,7 +77,6 @@ void DrawCloseButton(const DRAWITEMSTRUCT& item) {
     MoveToEx(item.hDC, x + span - 1, y, nullptr);
     LineTo(item.hDC, x - 1, y + span);
   }
-  SelectObject(item.hDC, oldPen);
 }
 
 // The two folders pass their children's commands and notifications on to the
@@ -112,7 +109,7 @@ LRESULT CALLBACK FolderFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM
   return DefWindowProcA(frame, message, wParam, lParam);
 }
 
-// 树型框1 never keeps the keyboard focus: it goes straight back to the editor.
+// The completion prompt never keeps the keyboard focus: it goes straight back to the editor.
 WNDPROC gTreeProc = nullptr;
 
 LRESULT CALLBACK CompletionListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -30,9 +30,8 @@ class DcPrintTarget final : public PrintTarget {
 FontHandle PrinterFont(HDC printer) {
   LOGFONTA font{};
   GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
-  HDC screen = GetDC(nullptr);
-  const int screenDpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
+  const WindowDc screen(nullptr);
+  const int screenDpi = screen ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
   font.lfHeight = MulDiv(font.lfHeight, GetDeviceCaps(printer, LOGPIXELSY), screenDpi > 0 ? screenDpi : 96);
   font.lfWidth = 0;
   return FontHandle(CreateFontIndirectA(&font));
@@ -42,7 +41,7 @@ FontHandle PrinterFont(HDC printer) {
 
 bool PrintOnDc(HDC printer, const CodeDocument& document, const std::string& jobName) {
   FontHandle font = PrinterFont(printer);
-  HGDIOBJ oldFont = font ? SelectObject(printer, font.Get()) : nullptr;
+  const SelectedObject selected(printer, font.Get());  // none when the font could not be made
   TEXTMETRICA metrics{};
   GetTextMetricsA(printer, &metrics);
   SetBkMode(printer, TRANSPARENT);
@@ -63,7 +62,6 @@ bool PrintOnDc(HDC printer, const CodeDocument& document, const std::string& job
       AbortDoc(printer);
     }
   }
-  if (oldFont) SelectObject(printer, oldFont);
   return printed;
 }
 

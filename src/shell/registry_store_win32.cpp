@@ -168,14 +168,6 @@ std::vector<std::string> IniFileWin32::SectionNames() const {
 
 // ---- System facts ----
 
-FontRecord DefaultGuiFontRecord() {
-  LOGFONTA lf{};
-  GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
-  FontRecord record{};
-  std::memcpy(record.data(), &lf, sizeof lf);
-  return record;
-}
-
 std::string ProgramFolder() {
   std::vector<char> buf(MAX_PATH);
   DWORD n = 0;

@@ -1,10 +1,12 @@
 // The Windows side of the settings store: registry values under
-// HKEY_CURRENT_USER, profile (INI) files, and the two facts that only the
-// system knows (the default GUI font and the program's own folder).
+// HKEY_CURRENT_USER, profile (INI) files, and the program's own folder,
+// which only the system knows (the default GUI font is in
+// common/default_font_win32.h).
 #pragma once
 
 #include <string>
 
+#include "common/default_font_win32.h"
 #include "common/editor_settings.h"
 #include "shell/settings.h"
 
@@ -43,9 +45,6 @@ class IniFileWin32 final : public IniFile {
  private:
   std::string path;
 };
-
-// The LOGFONTA of the stock DEFAULT_GUI_FONT, as the 60-byte record.
-FontRecord DefaultGuiFontRecord();
 
 // The folder of the running executable, without a trailing backslash.
 std::string ProgramFolder();

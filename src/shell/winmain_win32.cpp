@@ -4,9 +4,11 @@
 
 #include "language/keyword_table.h"
 #include "shell/app_state.h"
+#include "shell/command_registry.h"
 #include "shell/documents_win32.h"
 #include "shell/main_window_win32.h"
 #include "shell/menus_win32.h"
+#include "shell/modeless_dialogs_win32.h"
 #include "shell/panels_win32.h"
 #include "tools/about_box_win32.h"
 #include "tools/calculator_win32.h"
@@ -18,20 +20,14 @@ namespace {
 quillet::CommandSurface gCommands;
 
 // The commands of the shell itself: exit, about box, calculator.
-bool RunShellCommand(HWND main, int command) {
-  switch (command) {
-    case quillet::kCmdExit:
-      SendMessageA(main, WM_CLOSE, 0, 0);  // the same path as the close box
-      return true;
-    case quillet::kCmdAbout:
-      quillet::ShowAboutBox(main, GetModuleHandleA(nullptr), quillet::App().baseCaption);
-      return true;
-    case quillet::kCmdCalculator:
-      quillet::StartCalculator();
-      return true;
-    default:
-      return false;
-  }
+void RegisterShellCommands(HWND main) {
+  quillet::CommandRegistry& commands = quillet::App().commands;
+  // Exit takes the same path as the close box.
+  commands.Register(quillet::kCmdExit, [main](const quillet::CommandCall&) { SendMessageA(main, WM_CLOSE, 0, 0); });
+  commands.Register(quillet::kCmdAbout, [main](const quillet::CommandCall&) {
+    quillet::ShowAboutBox(main, GetModuleHandleA(nullptr), quillet::App().baseCaption);
+  });
+  commands.Register(quillet::kCmdCalculator, [](const quillet::CommandCall&) { quillet::StartCalculator(); });
 }
 
 // The parts of the program that plug into the main window. Still to be wired
@@ -45,16 +41,12 @@ quillet::MainWindowOptions ProgramOptions(HINSTANCE instance) {
     return gCommands.CreateToolbar(main, instance, quillet::kIdToolbar);
   };
   parts.attachSkin = [] { quillet::AttachSkin(); };
-  parts.onMessage = [](HWND main, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (message == WM_COMMAND && RunShellCommand(main, LOWORD(wParam))) {
-      result = 0;
-      return true;
-    }
-    return message == WM_NOTIFY && gCommands.HandleNotify(reinterpret_cast<NMHDR*>(lParam), result);
-  };
+  parts.toolbarNotify = [](NMHDR* header, LRESULT& result) { return gCommands.HandleNotify(header, result); };
   // The documents: edit-window class, first document, close request, the
   // current edit window, the file and edit commands and the tab strip.
   quillet::AddDocumentParts(parts, gCommands);
+  // Each feature registers its commands (and change listeners) at start-up.
+  parts.startFeatures.push_back(RegisterShellCommands);
   return options;
 }
 
@@ -70,6 +62,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
     if (gCommands.TranslateAccelerator(msg)) continue;
+    if (quillet::HandleModelessDialogMessage(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }

@@ -11,10 +11,10 @@ inline constexpr char kAboutCaption[] = "关于本软件";
 
 // Control identifiers of the about box's units.
 enum AboutControl : int {
-  kAboutTextId = 101,   // 标签1: version and supported compiler
-  kAboutTitleId = 102,  // 标签2: the main window's base caption
+  kAboutTextId = 101,   // label: version and supported compiler
+  kAboutTitleId = 102,  // label: the main window's base caption
   kAboutLogoId = 103,   // 图片框1: the logo
-  kAboutCloseId = IDOK  // 按钮1: 确定
+  kAboutCloseId = IDOK  // the 确定 button
 };
 
 // Shows the about box modally over owner until 确定 (or Esc, or the close box).

@@ -126,20 +126,6 @@ TEST(Commands, ToolbarHasTwentyEntriesThatAllReachMenuCommands) {
   EXPECT_EQ(ToolbarTooltip(kCmdCompile), nullptr);
 }
 
-TEST(Commands, UnbuiltFeaturesKeepTheirCommandsUnavailable) {
-  for (CommandId id : {kCmdCompile, kCmdCompileAndRun, kCmdRun, kCmdFind, kCmdFindNext, kCmdFindPrevious,
-                       kCmdReplace, kCmdGoToLine, kCmdConfigure, kCmdInstantHelp, kCmdKeywordOutput,
-                       kCmdProcedureJump, kCmdProcedureRefresh}) {
-    EXPECT_FALSE(IsCommandAvailable(id)) << id;
-  }
-  for (CommandId id : {kCmdNew, kCmdOpen, kCmdSave, kCmdCut, kCmdAbout, kCmdCalculator, kCmdExit,
-                       RecentFileCommand(8), kCmdViewLineNumberBar, kCmdPrint}) {
-    EXPECT_TRUE(IsCommandAvailable(id)) << id;
-  }
-  EXPECT_FALSE(IsCommandAvailable(kCmdNone));
-  EXPECT_FALSE(IsCommandAvailable(kCmdRecentFile8 + 1));
-}
-
 TEST(Commands, IdHelpersAndKeys) {
   for (int k = 1; k <= kRecentFileItemCount; ++k) EXPECT_EQ(RecentFileIndex(RecentFileCommand(k)), k);
   EXPECT_EQ(RecentFileIndex(kCmdRecentFile1 - 1), 0);

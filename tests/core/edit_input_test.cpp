@@ -14,8 +14,7 @@ namespace {
 // A completion prompt whose state the test sets, recording what typing asked of it.
 class CompletionHost : public EditorHost {
  public:
-  void UpdateStatusBar(int, int, int) override {}
-  void UpdateEditCommands(const EditCommandState&) override {}
+  void DocumentChanged(CodeDocument&) override {}
   void HideCompletion() override { ++hides; }
   bool CompletionListVisible() override { return listVisible; }
   bool CompletionInProgress() override { return inProgress; }

@@ -96,7 +96,7 @@ TEST(MainLayout, ATinyClientNeverYieldsNegativeSizes) {
 TEST(MainLayout, SplittersResizeTheFoldersWithinBounds) {
   LayoutInput in = Client(674, 421);
 
-  // 分隔条1 dragged to x: folder width x − 3, editing area from x.
+  // The work folder's splitter dragged to x: folder width x − 3, editing area from x.
   in.workFolderWidth = WorkFolderWidthForSplitter(in, 250);
   EXPECT_EQ(in.workFolderWidth, 247);
   EXPECT_EQ(ComputeMainLayout(in).editingArea.left, 250);
@@ -105,7 +105,7 @@ TEST(MainLayout, SplittersResizeTheFoldersWithinBounds) {
   EXPECT_EQ(WorkFolderWidthForSplitter(in, -100), kMinFolderExtent);
   EXPECT_EQ(WorkFolderWidthForSplitter(in, 5000), 674 - 3 - kMinEditingExtent);
 
-  // 分隔条2 dragged to y: the folder starts at y.
+  // The status folder's splitter dragged to y: the folder starts at y.
   in.statusFolderHeight = StatusFolderHeightForSplitter(in, 250);
   EXPECT_EQ(in.statusFolderHeight, 421 - 250 - 20);
   EXPECT_EQ(ComputeMainLayout(in).statusFolder.rect.top, 250);

@@ -1,4 +1,4 @@
-#include "language/painter.h"
+#include "editor/painter.h"
 
 #include <gtest/gtest.h>
 
@@ -88,10 +88,14 @@ class RecordingSurface : public PaintSurface {
 
 class RecordingHost : public EditorHost {
  public:
-  void UpdateStatusBar(int lines, int line, int column) override { status = {lines, line, column}; }
-  void UpdateEditCommands(const EditCommandState& state) override { commands = state; }
+  void DocumentChanged(CodeDocument& doc) override {
+    ++changes;
+    status = {doc.lineCount, doc.caret.line + 1, doc.caret.col};
+    commands = doc.EditCommands();
+  }
   void HideCompletion() override {}
 
+  int changes = 0;
   std::vector<int> status;
   std::optional<EditCommandState> commands;
 };
@@ -320,11 +324,20 @@ TEST_F(PainterTest, TabsWidenTextAndCaretAlike) {
   EXPECT_EQ(eight.caretY, kPitch);
 }
 
-TEST_F(PainterTest, PaintReportsStatusAndEditCommands) {
+TEST_F(PainterTest, AChangeReportsStatusAndEditCommandsOnceAndPaintingReportsNothing) {
   SetText({"a", "bcdef", "g"});
   doc.caret = {1, 4};
+  doc.FinishChange();
+  const int before = host.changes;
   Paint();
-  EXPECT_EQ(host.status, (std::vector<int>{3, 2, 4}));
+  EXPECT_EQ(host.changes, before);  // painting only draws
+  doc.FinishChange();
+  EXPECT_EQ(host.changes, before);  // nothing pending
+  doc.CaretLeft();
+  doc.FinishChange();
+  doc.FinishChange();
+  EXPECT_EQ(host.changes, before + 1);
+  EXPECT_EQ(host.status, (std::vector<int>{3, 2, 3}));
   ASSERT_TRUE(host.commands.has_value());
   EXPECT_EQ(*host.commands, EditCommandState{});
 
@@ -332,10 +345,10 @@ TEST_F(PainterTest, PaintReportsStatusAndEditCommands) {
   clipboard.text = "z";
   doc.undoHistory.resize(2);
   doc.undoPos = 1;
-  Paint();
+  doc.NotifyChanged();
   EXPECT_EQ(*host.commands, (EditCommandState{true, true, true, true, true}));
   doc.undoPos = 2;
-  doc.UpdateEditCommands();
+  doc.NotifyChanged();
   EXPECT_FALSE(host.commands->canRedo);
 
   context.host = nullptr;  // a document with no main window around it

@@ -6,6 +6,7 @@
 #include "common/images_win32.h"
 #include "common/resources.h"
 #include "editor/edit_window_win32.h"
+#include "shell/app_state.h"
 #include "shell/menus_win32.h"
 #include "tools/about_box_win32.h"
 #include "tools/calculator_win32.h"
@@ -90,6 +91,8 @@ void ExpectMenuMatches(HMENU menu, std::span<const MenuNode> nodes) {
 }
 
 TEST(Menus, MenuBarAndPopupsHoldTheTablesItemsWithAcceleratorText) {
+  ResetApp();
+  App().commands.Register(kCmdOpen, [](const CommandCall&) {});  // a built feature's command
   MenuHandle bar = BuildMenuBar();
   ASSERT_TRUE(bar);
   ExpectMenuMatches(bar.Get(), MenuBarTree());
@@ -111,6 +114,7 @@ TEST(Menus, MenuBarAndPopupsHoldTheTablesItemsWithAcceleratorText) {
     ExpectMenuMatches(popup.Get(), PopupMenuTree(kind));
   }
   EXPECT_EQ(ItemText(BuildPopupMenu(PopupMenuKind::kTab).Get(), 3), "另存为...(&O)");
+  ResetApp();
 }
 
 TEST(Menus, RecentFileMenuMirrorsTheList) {
@@ -166,6 +170,8 @@ MSG KeyDown(HWND target, WPARAM key) {
 
 TEST(Menus, AcceleratorsBecomeCommandsExceptEditKeysOutsideTheEditorAndGreyedItems) {
   Host host;
+  ResetApp();
+  for (CommandId id : {kCmdSave, kCmdCopy, kCmdDelete}) App().commands.Register(id, [](const CommandCall&) {});
   SetMenu(host.window, BuildMenuBar().Release());
   AcceleratorHandle table = BuildAcceleratorTable();
   ASSERT_TRUE(table);
@@ -217,6 +223,7 @@ TEST(Menus, AcceleratorsBecomeCommandsExceptEditKeysOutsideTheEditorAndGreyedIte
   }
   MSG elsewhere = KeyDown(GetDesktopWindow(), 'S');
   EXPECT_FALSE(TranslateShellAccelerator(host.window, table.Get(), elsewhere));
+  ResetApp();
 }
 
 // ---- Toolbar ----
@@ -275,7 +282,13 @@ TEST(Toolbar, HasTwentyEntriesWithStylesTooltipsAndMirroredState) {
   EXPECT_FALSE(RequestedViewState(bar, toolbar, kCmdViewToolbar, nullptr));
   EXPECT_TRUE(RequestedViewState(bar, toolbar, kCmdViewStatusFolder, toolbar));
 
-  SetEditCommandState(bar, toolbar, {.canPaste = true, .canUndo = true});
+  CommandRegistry registry;
+  const auto nothing = [](const CommandCall&) {};
+  registry.Register(kCmdPaste, nothing);
+  registry.Register(kCmdUndo, nothing, [] { return true; });
+  registry.Register(kCmdCut, nothing, [] { return false; });
+  registry.Register(kCmdCopy, nothing, [] { return false; });
+  ShowCommandStates(bar, toolbar, registry);
   EXPECT_FALSE(GetMenuState(bar, kCmdUndo, MF_BYCOMMAND) & MF_GRAYED);
   EXPECT_TRUE(GetMenuState(bar, kCmdCut, MF_BYCOMMAND) & MF_GRAYED);
   EXPECT_TRUE(SendMessageA(toolbar, TB_ISBUTTONENABLED, kCmdPaste, 0));

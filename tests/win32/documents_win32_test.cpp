@@ -228,6 +228,20 @@ class DocumentsTest : public ::testing::Test {
 TEST_F(DocumentsTest, NewDocumentsOfEachKindGetTheirNamesTemplatesAndIcons) {
   ASSERT_NE(Start(), nullptr);
   ASSERT_EQ(Documents().Count(), 1);
+  // Features not built register nothing, and their commands stay unavailable.
+  for (CommandId id : {kCmdCompile, kCmdCompileAndRun, kCmdRun, kCmdFind, kCmdFindNext, kCmdFindPrevious,
+                       kCmdReplace, kCmdGoToLine, kCmdConfigure, kCmdInstantHelp, kCmdKeywordOutput,
+                       kCmdProcedureJump, kCmdProcedureRefresh}) {
+    EXPECT_FALSE(IsCommandAvailable(id)) << id;
+    EXPECT_TRUE(GetMenuState(GetMenu(window), id, MF_BYCOMMAND) & MF_GRAYED) << id;
+  }
+  for (CommandId id : {kCmdNew, kCmdOpen, kCmdSave, RecentFileCommand(8), kCmdViewLineNumberBar, kCmdPrint}) {
+    EXPECT_TRUE(IsCommandAvailable(id)) << id;
+  }
+  EXPECT_FALSE(GetMenuState(GetMenu(window), kCmdOpen, MF_BYCOMMAND) & MF_GRAYED);
+  EXPECT_TRUE(App().commands.Has(kCmdCut));  // registered; enabled while there is a selection
+  EXPECT_FALSE(IsCommandAvailable(kCmdNone));
+  EXPECT_FALSE(IsCommandAvailable(kCmdRecentFile8 + 1));
   int icon = -1;
   EXPECT_EQ(TabText(1, &icon), "未命名1.bas");
   EXPECT_EQ(icon, 0);
@@ -582,7 +596,7 @@ TEST_F(DocumentsTest, EditCommandsActOnTheCurrentDocument) {
   EXPECT_EQ(Documents().Document(1).lines.size(), static_cast<int>(SplitLines(TemplateText(1)).size()));
 
   // The editor's report reaches the menu and the toolbar.
-  Documents().Document(2).UpdateEditCommands();
+  Documents().Document(2).NotifyChanged();
   auto enabled = [this](int command) {
     return (GetMenuState(GetMenu(window), command, MF_BYCOMMAND) & MF_GRAYED) == 0;
   };

@@ -69,10 +69,11 @@ bool EditTestHost::Create(int width, int height) {
   return true;
 }
 
-void EditTestHost::UpdateStatusBar(int lineCount, int caretLine, int caretColumn) {
-  statusLineCount = lineCount;
-  statusLine = caretLine;
-  statusColumn = caretColumn;
+void EditTestHost::DocumentChanged(CodeDocument& changed) {
+  statusLineCount = changed.lineCount;
+  statusLine = changed.caret.line + 1;
+  statusColumn = changed.caret.col;
+  commands = changed.EditCommands();
 }
 
 void EditTestHost::RunCommand(int command) {
@@ -86,6 +87,7 @@ void EditTestHost::RunCommand(int command) {
     case kHostDelete: document.Delete(); break;
     default: break;
   }
+  document.FinishChange();  // as the program's command runner does
 }
 
 LRESULT CALLBACK EditTestHost::FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -54,8 +54,7 @@ class EditTestHost final : public EditorHost, public EditWindowShell {
   void RunCommand(int command);
 
   // EditorHost
-  void UpdateStatusBar(int lineCount, int caretLine, int caretColumn) override;
-  void UpdateEditCommands(const EditCommandState& state) override { commands = state; }
+  void DocumentChanged(CodeDocument& changed) override;
   void HideCompletion() override { ++completionHides; }
   // EditWindowShell
   EditWindow* FindOwner(HWND handle) override { return list_.FindOwner(handle); }

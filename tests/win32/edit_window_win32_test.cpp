@@ -298,7 +298,7 @@ TEST_F(EditWindowTest, ClipboardAndUndoThroughTheHostCommands) {
   EXPECT_EQ(host_->clipboard.GetText(), "beta");
   EXPECT_TRUE(host_->clipboard.HasText());
 
-  // The status bar and the commands follow the paint.
+  // The status bar and the commands follow the change (and so a repaint finds them so).
   UpdateWindow(Editor());
   Repaint();
   EXPECT_TRUE(host_->commands.canCopy);

@@ -1,4 +1,4 @@
-#include "language/gdi_surface_win32.h"
+#include "editor/gdi_surface_win32.h"
 
 #include <windows.h>
 
@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "editor/code_document.h"
-#include "language/gdi_measure_win32.h"
+#include "editor/gdi_measure_win32.h"
 
 namespace quillet {
 namespace {

@@ -310,6 +310,7 @@ TEST_F(MainWindowTest, StartUpAndTeardownRunThePartsInOrder) {
   parts.attachSkin = [&] { calls.push_back("skin"); };
   parts.registerEditClass = [&](HINSTANCE) {
     calls.push_back("class:" + std::to_string(App().editor.tabWidth) + ":" + App().registryRoot);
+    return true;
   };
   parts.openFirstDocument = [&](HWND) { calls.push_back("document"); };
   parts.openKeywordDatabase = [&] {

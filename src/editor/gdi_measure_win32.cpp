@@ -1,4 +1,4 @@
-#include "language/gdi_measure_win32.h"
+#include "editor/gdi_measure_win32.h"
 
 #include <algorithm>
 #include <climits>
@@ -18,11 +18,8 @@ PixelSize MeasureWithFont(HDC dc, HFONT font, std::string_view bytes) {
 }
 
 PixelSize MeasureInWindow(HWND window, HFONT font, std::string_view bytes) {
-  HDC dc = GetDC(window);
-  if (dc == nullptr) return {};
-  const PixelSize size = MeasureWithFont(dc, font, bytes);
-  ReleaseDC(window, dc);
-  return size;
+  const WindowDc dc(window);
+  return dc ? MeasureWithFont(dc.Get(), font, bytes) : PixelSize{};
 }
 
 }  // namespace quillet

@@ -1,7 +1,7 @@
-// Painting a document, and the status bar and edit commands that follow each
-// paint. Only the visible lines are touched, so a paint costs the same in a
-// short file and in one of a million lines.
-#include "language/painter.h"
+// Painting a document. Only the visible lines are touched, so a paint costs the
+// same in a short file and in one of a million lines. Painting only draws: what
+// follows a change listens to EditorHost::DocumentChanged.
+#include "editor/painter.h"
 
 #include <algorithm>
 #include <string>
@@ -11,7 +11,6 @@
 #include "editor/code_document.h"
 #include "editor/tab_expand.h"
 #include "language/keyword_table.h"
-#include "platform/editor_host.h"
 
 namespace quillet {
 namespace {
@@ -110,25 +109,6 @@ void CodeDocument::Paint(PaintSurface& surface) {
       surface.DrawLineNumberCell(cell, line == caret.line, number);
     }
   }
-
-  UpdateStatusBar();
-  UpdateEditCommands();
-}
-
-void CodeDocument::UpdateStatusBar() {
-  if (context_.host == nullptr) return;
-  context_.host->UpdateStatusBar(lineCount, caret.line + 1, caret.col);
-}
-
-void CodeDocument::UpdateEditCommands() {
-  if (context_.host == nullptr) return;
-  EditCommandState state;
-  state.canCut = hasSelection;
-  state.canCopy = hasSelection;
-  state.canPaste = ClipboardHasText();
-  state.canUndo = CanUndo();
-  state.canRedo = CanRedo();
-  context_.host->UpdateEditCommands(state);
 }
 
 }  // namespace quillet

@@ -6,8 +6,8 @@
 #include <windows.h>
 
 #include "common/owned_handle_win32.h"
-#include "language/gdi_measure_win32.h"
-#include "language/painter.h"
+#include "editor/gdi_measure_win32.h"
+#include "editor/painter.h"
 
 namespace quillet {
 

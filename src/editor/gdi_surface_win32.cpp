@@ -1,4 +1,4 @@
-#include "language/gdi_surface_win32.h"
+#include "editor/gdi_surface_win32.h"
 
 #include <algorithm>
 #include <climits>
