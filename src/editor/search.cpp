@@ -70,7 +70,8 @@ FoundText Locate(const CodeDocument& doc, std::string_view text, int direction, 
   const int first = direction == kFindDown ? from.line : 0;
   std::size_t col = direction == kFindDown ? static_cast<std::size_t>(from.col) : 0;
   int i = first;
-  for (auto it = lines.IteratorAt(first); it != lines.end(); ++it, ++i, col = 0) {
+  const auto end = lines.end();
+  for (auto it = lines.IteratorAt(first); it != end; ++it, ++i, col = 0) {
     const std::size_t at = matcher.FindFirst(*it, col);
     if (at != TextMatcher::npos) return {true, {i, static_cast<int>(at)}};
   }

@@ -98,10 +98,6 @@ std::size_t TextMatcher::Scan::Next(std::size_t from) {
   }
 }
 
-std::size_t TextMatcher::FindFirst(std::string_view line, std::size_t from) const {
-  return Scan(*this, line).Next(from);
-}
-
 std::size_t TextMatcher::FindLast(std::string_view line, std::size_t limit) const {
   std::size_t last = npos;
   Scan scan(*this, line);

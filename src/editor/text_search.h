@@ -4,6 +4,7 @@
 // trail byte.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -20,7 +21,12 @@ class TextMatcher {
 
   // Offset of the first match that starts at or after `from`; npos if none
   // (also for an empty needle).
-  std::size_t FindFirst(std::string_view line, std::size_t from = 0) const;
+  // Most lines hold no candidate at all; they are rejected here, inline, by
+  // one byte search, before any walking.
+  std::size_t FindFirst(std::string_view line, std::size_t from = 0) const {
+    const std::size_t at = FirstCandidate(line, from);
+    return at == npos ? npos : Scan(*this, line).Next(at);
+  }
 
   // Offset of the last match that starts before `limit`; npos if none.
   std::size_t FindLast(std::string_view line, std::size_t limit = npos) const;
@@ -63,6 +69,15 @@ class TextMatcher {
   };
 
   bool EqualsAt(std::string_view line, std::size_t at) const;
+
+  // Where a match could start at the earliest: the needle itself when the
+  // case counts, else its first byte in either case.
+  std::size_t FirstCandidate(std::string_view line, std::size_t from) const {
+    if (needle_.empty()) return npos;
+    if (caseSensitive_) return line.find(needle_, from);
+    const std::size_t first = line.find(firstFolds_ ? firstUpper_ : needle_[0], from);
+    return firstFolds_ ? std::min(first, line.find(firstLower_, from)) : first;
+  }
 
   std::string needle_;
   std::string upper_;  // the needle with its single-byte letters upper-cased
