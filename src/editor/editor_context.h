@@ -11,6 +11,7 @@ class Clipboard;
 class EditorHost;
 class FileSystem;
 class KeywordTable;
+class UserMessages;
 
 struct SharedInputState {
   // A lead byte typed as its own WM_CHAR waits here for its trail byte; a pair
@@ -34,6 +35,7 @@ struct EditorContext {
   Clipboard* clipboard = nullptr;        // null: no clipboard (copy does nothing)
   EditorHost* host = nullptr;            // null: no status bar or menus to update
   const KeywordTable* keywords = nullptr;  // null: the process-wide table
+  UserMessages* messages = nullptr;      // null: notices are not shown
   SharedInputState input;
 };
 

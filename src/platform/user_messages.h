@@ -1,0 +1,17 @@
+// The message boxes the core asks for: a notice with the information icon and
+// the default caption, and a yes/no question with the question icon.
+#pragma once
+
+#include <string>
+
+namespace quillet {
+
+class UserMessages {
+ public:
+  virtual ~UserMessages() = default;
+  virtual void Inform(const std::string& text) = 0;
+  // True for 是 (Yes).
+  virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
+};
+
+}  // namespace quillet
