@@ -19,7 +19,7 @@
 
 #include "editor/code_document.h"
 #include "editor/search.h"
-#include "language/procedure_list.h"
+#include "editor/procedure_list.h"
 #include "platform/edit_view.h"
 
 namespace quillet {

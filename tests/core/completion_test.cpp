@@ -1,4 +1,4 @@
-#include "language/completion.h"
+#include "editor/completion.h"
 
 #include <gtest/gtest.h>
 
@@ -46,8 +46,7 @@ class FakeCompletionView : public CompletionView {
 class TestHost : public CompletionHost {
  public:
   using CompletionHost::CompletionHost;
-  void UpdateStatusBar(int, int, int) override {}
-  void UpdateEditCommands(const EditCommandState&) override {}
+  void DocumentChanged(CodeDocument&) override {}
 };
 
 class CompletionTest : public ViewDocumentTest {

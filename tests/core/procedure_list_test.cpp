@@ -1,4 +1,4 @@
-#include "language/procedure_list.h"
+#include "editor/procedure_list.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "language/completion.h"
+#include "editor/completion.h"
 
 #include <algorithm>
 
