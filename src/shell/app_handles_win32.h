@@ -35,6 +35,7 @@ struct MainUnits {
   HWND statusSplitter = nullptr;   // between the editing area and the status folder
   HWND completionList = nullptr;   // the keyword completion prompt
   BitmapHandle closeImage;         // picture of both close buttons; empty: a drawn cross
+  ImageListHandle treeImages;      // the images of the two trees and the completion list
 };
 
 // What the document, editor, command, reference and skin parts plug into the
@@ -73,6 +74,9 @@ struct MainWindowParts {
   // handled, with result set.
   std::function<bool(NMHDR* header, LRESULT& result)> toolbarNotify;
   std::function<bool(NMHDR* header, LRESULT& result)> tabStripNotify;
+  // WM_NOTIFY of the features' own controls (the trees of the work folder);
+  // each says whether it handled the notification.
+  std::vector<std::function<bool(NMHDR* header, LRESULT& result)>> featureNotify;
 };
 
 MainUnits& Units();

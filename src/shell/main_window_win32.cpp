@@ -157,7 +157,11 @@ void OnCommand(WPARAM wParam, LPARAM lParam) {
 bool OnNotify(NMHDR* header, LRESULT& result) {
   const MainWindowParts& parts = Parts();
   if (parts.toolbarNotify && parts.toolbarNotify(header, result)) return true;
-  return parts.tabStripNotify && parts.tabStripNotify(header, result);
+  if (parts.tabStripNotify && parts.tabStripNotify(header, result)) return true;
+  for (const auto& handler : parts.featureNotify) {
+    if (handler(header, result)) return true;
+  }
+  return false;
 }
 
 LRESULT HandleMessage(HWND main, UINT message, WPARAM wParam, LPARAM lParam) {

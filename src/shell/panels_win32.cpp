@@ -199,6 +199,7 @@ bool CreateMainUnits(HWND main) {
   MainUnits& u = Units();
   u.main = main;
   u.closeImage = LoadFaceBitmap(InstanceOf(main), kPanelCloseResource);
+  u.treeImages = LoadImageStrip(InstanceOf(main), kTreeImagesResource, 16);
   u.toolbar = Parts().createToolbar ? Parts().createToolbar(main) : MakeStandInToolbar(main);
   u.statusBar = MakeStatusBar(main);
   if (!u.toolbar || !u.statusBar || !MakeWorkFolder(u) || !MakeStatusFolder(u)) return false;
@@ -209,6 +210,9 @@ bool CreateMainUnits(HWND main) {
   if (!u.tabStrip || !u.workSplitter || !u.statusSplitter || !u.completionList) return false;
   gTreeProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(u.completionList, GWLP_WNDPROC,
                                                           reinterpret_cast<LONG_PTR>(CompletionListProc)));
+  for (HWND tree : {u.libraryTree, u.procedureTree, u.completionList}) {
+    SendMessageA(tree, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(u.treeImages.Get()));
+  }
   SelectWorkTab(kLibraryTab);
   return true;
 }

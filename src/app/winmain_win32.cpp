@@ -2,6 +2,7 @@
 // message loop.
 #include <windows.h>
 
+#include "app/features_win32.h"
 #include "language/keyword_table.h"
 #include "shell/app_state.h"
 #include "shell/command_registry.h"
@@ -30,9 +31,7 @@ void RegisterShellCommands(HWND main) {
   commands.Register(quillet::kCmdCalculator, [](const quillet::CommandCall&) { quillet::StartCalculator(); });
 }
 
-// The parts of the program that plug into the main window. Still to be wired
-// as they are built: the keyword database (openKeywordDatabase,
-// closeKeywordDatabase).
+// The parts of the program that plug into the main window.
 quillet::MainWindowOptions ProgramOptions(HINSTANCE instance) {
   quillet::MainWindowOptions options;
   quillet::MainWindowParts& parts = options.parts;
@@ -47,6 +46,7 @@ quillet::MainWindowOptions ProgramOptions(HINSTANCE instance) {
   quillet::AddDocumentParts(parts, gCommands);
   // Each feature registers its commands (and change listeners) at start-up.
   parts.startFeatures.push_back(RegisterShellCommands);
+  quillet::AddFeatureParts(parts, gCommands);
   return options;
 }
 
