@@ -179,15 +179,26 @@ TEST(Menus, AcceleratorsBecomeCommandsExceptEditKeysOutsideTheEditorAndGreyedIte
                              GetModuleHandleA(nullptr), nullptr);
   // A window of the editor's class (a plain stand-in unless the real class is registered).
   WNDCLASSA editClass{};
-  if (!GetClassInfoA(GetModuleHandleA(nullptr), kEditClassName, &editClass)) {
+  const bool standIn = !GetClassInfoA(GetModuleHandleA(nullptr), kEditClassName, &editClass);
+  if (standIn) {
     editClass.lpfnWndProc = DefWindowProcA;
     editClass.hInstance = GetModuleHandleA(nullptr);
     editClass.lpszClassName = kEditClassName;
     RegisterClassA(&editClass);
   }
+  // The real class must be registrable by the tests that follow.
+  struct Unregister {
+    bool active;
+    HWND window;
+    ~Unregister() {
+      DestroyWindow(window);
+      if (active) UnregisterClassA(kEditClassName, GetModuleHandleA(nullptr));
+    }
+  };
   HWND editor = CreateWindowExA(0, kEditClassName, "", WS_CHILD, 0, 0, 100, 20, host.window, nullptr,
                                 GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(editor, nullptr);
+  const Unregister cleanup{standIn, editor};
   {
     CtrlHeld ctrl(true);
     MSG save = KeyDown(host.window, 'S');
