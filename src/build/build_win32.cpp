@@ -76,8 +76,11 @@ class ShellBuildHost final : public BuildHost {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
     std::string line = commandLine;  // CreateProcessA may write into it
-    if (!CreateProcessA(application.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &started)) {
+    // The compiler works quietly: a console compiler gets no console window
+    // of its own, which would flash up and take the focus from the editor.
+    const DWORD flags = wait ? CREATE_NO_WINDOW : 0;
+    if (!CreateProcessA(application.c_str(), line.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr,
+                        &startup, &started)) {
       return false;
     }
     KernelHandle process(started.hProcess);
