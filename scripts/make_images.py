@@ -449,8 +449,10 @@ def tree_category(c):
 
 
 def tree_entry(c):
-    c.fill(rounded(2, 2, 14, 14, 2), (60, 120, 210))
-    c.fill(stroke([(5, 8), (8, 11), (11, 5)], 1.8), PAPER)
+    # A blue diamond: a keyword of the language, not a box to tick.
+    c.fill(polygon([(8, 1.5), (14.5, 8), (8, 14.5), (1.5, 8)]), DARK_BLUE)
+    c.fill(polygon([(8, 3.2), (12.8, 8), (8, 12.8), (3.2, 8)]), (60, 120, 210))
+    c.fill(polygon([(8, 4.5), (10, 6.5), (8, 8), (6, 6.5)]), PAPER, 0.6)
 
 
 def tree_type(c):
