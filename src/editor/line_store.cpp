@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cstring>
+#include <utility>
 
 namespace quillet {
 namespace {
@@ -205,7 +206,7 @@ LineStore::Widest LineStore::FindWidest(int tabWidth) const {
 
 // ---- changing lines ----
 
-void LineStore::SetLine(int index, std::string text) {
+std::string LineStore::SetLine(int index, std::string text) {
   const Place place = Locate(index);
   Block& block = groups_[place.group].blocks[place.block];
   if (widestKnown_ || !block.stale) {
@@ -225,7 +226,7 @@ void LineStore::SetLine(int index, std::string text) {
       }
     }
   }
-  block.lines[place.offset] = std::move(text);
+  return std::exchange(block.lines[place.offset], std::move(text));
 }
 
 void LineStore::InsertLine(int at, std::string text) {

@@ -314,7 +314,7 @@ void OpenDocument(const std::string& path, int kind) {
       MessageBoxA(MainWindow(), LoadFailedText(path).c_str(), kSystemErrorCaption, MB_ICONHAND);
     }
   } else {
-    added.ApplyTemplate(kind);  // kind 0 has no template
+    added.ApplyTemplate(static_cast<TemplateKind>(kind));  // kind 0 has no template
   }
   SetTab(position, name, TabIcon(added), false);
   SelectTab(position);
