@@ -107,7 +107,7 @@ std::size_t LinesBytes(const std::vector<std::string>& lines) {
 
 std::size_t RecordBytes(const UndoRecord& record) {
   std::size_t bytes = sizeof(UndoRecord) + record.splices.capacity() * sizeof(LineSplice);
-  for (const LineSplice& splice : record.splices) bytes += LinesBytes(splice.removed) + LinesBytes(splice.inserted);
+  for (const LineSplice& splice : record.splices) bytes += LinesBytes(splice.lines);
   return bytes;
 }
 

@@ -200,16 +200,13 @@ class CodeDocument : public EditState {
 
  private:
   void Splice(int first, int count, std::span<std::string> newLines);
-  void CloseSplice();
   void PushUndo(UndoRecord record);
 
   EditorContext& context_;
   EditView* view_;
-  // The step being made: how deeply steps are nested, the record so far, and
-  // how many lines of the text its last splice covers now.
+  // The step being made: how deeply steps are nested, and the record so far.
   int stepDepth_ = 0;
   UndoRecord step_;
-  int stepSpanLines_ = 0;
 };
 
 // Makes everything done while it lives one undo step, named by op unless a

@@ -335,6 +335,18 @@ void LineStore::EraseLines(int at, int count) {
   }
 }
 
+std::vector<std::string> LineStore::TakeLines(int at, int count) {
+  assert(at >= 0 && count >= 0 && at + count <= count_);
+  std::vector<std::string> taken;
+  taken.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    const Place place = Locate(at + i);
+    taken.push_back(std::move(groups_[place.group].blocks[place.block].lines[place.offset]));
+  }
+  EraseLines(at, count);
+  return taken;
+}
+
 void LineStore::PushBack(std::string text) {
   if (groups_.empty() || groups_.back().blocks.back().size() >= limits_.fillBlockLines) {
     if (groups_.empty() || groups_.back().size() >= limits_.fillGroupBlocks) groups_.emplace_back();

@@ -59,6 +59,8 @@ class LineStore {
   void InsertLine(int at, std::string text);
   void InsertLines(int at, std::vector<std::string> lines);
   void EraseLines(int at, int count);
+  // Removes count lines from at and hands them over.
+  std::vector<std::string> TakeLines(int at, int count);
   void PushBack(std::string text);
   void Assign(std::vector<std::string> lines);
   void Clear();

@@ -25,13 +25,16 @@ enum class UndoOp : std::int32_t {
   Replacement = 7,      // replace-all, templates: any change of several lines
 };
 
-// The lines from firstLine on that the step replaced, as they were (removed)
-// and as it left them (inserted). Lines are kept one by one, never joined with
-// CR LF: a line may hold a CR LF of its own.
+// Lines from firstLine on that a step replaced: the lines as they were
+// (removed) and as the step left them (inserted). Only the side that is not in
+// the text is kept here: the removed lines while the step is done, the inserted
+// ones once it is undone. Undo and redo exchange the two sides, moving lines and
+// never copying them, and a step costs the lines it touched once. Lines are kept
+// one by one, never joined with CR LF: a line may hold a CR LF of its own.
 struct LineSplice {
   std::int32_t firstLine = 0;
-  std::vector<std::string> removed;
-  std::vector<std::string> inserted;
+  std::int32_t linesInText = 0;    // how many lines of this splice the text holds from firstLine
+  std::vector<std::string> lines;  // the other side
   bool operator==(const LineSplice&) const = default;
 };
 

@@ -28,7 +28,7 @@ TEST_F(EditingTest, TypedBytesPairIntoOneCharacterAndOneStep) {
   EXPECT_FALSE(context_.input.pendingLead);
   ASSERT_EQ(doc_.undoHistory.size(), 1u);
   EXPECT_EQ(doc_.undoHistory[0].op, UndoOp::InsertText);
-  EXPECT_EQ(doc_.undoHistory[0].splices, (Splices{{0, {"ab"}, {"a易b"}}}));
+  EXPECT_EQ(doc_.undoHistory[0].splices, (Splices{{0, 1, {"ab"}}}));
   EXPECT_TRUE(doc_.modified);
 
   // A whole character: its two ANSI bytes, the first in the low byte.
@@ -56,7 +56,7 @@ TEST_F(EditingTest, EnterCopiesLeadingTabsOnlyWhenAutoIndentIsOn) {
   EXPECT_EQ(doc_.InsertLineBreak(), 2);
   EXPECT_EQ(Text(), (Lines{"\t\tif x", "\t\t then"}));
   EXPECT_EQ(doc_.caret, (TextPos{1, 2}));
-  EXPECT_EQ(doc_.undoHistory.back().splices, (Splices{{0, {"\t\tif x then"}, {"\t\tif x", "\t\t then"}}}));
+  EXPECT_EQ(doc_.undoHistory.back().splices, (Splices{{0, 2, {"\t\tif x then"}}}));
 
   settings_.autoIndent = false;
   SetText({"\t\tif x then"});
@@ -87,14 +87,14 @@ TEST_F(EditingTest, BackspaceTakesWholeCharactersAndJoinsLines) {
   doc_.DeleteBackward();
   EXPECT_EQ(doc_.lines[3], "x");
   EXPECT_EQ(doc_.caret, (TextPos{3, 1}));
-  EXPECT_EQ(doc_.undoHistory.back().splices, (Splices{{3, {"x易"}, {"x"}}}));
+  EXPECT_EQ(doc_.undoHistory.back().splices, (Splices{{3, 1, {"x易"}}}));
 
   doc_.caret = {3, 0};
   doc_.DeleteBackward();
   EXPECT_EQ(Text(), (Lines{"l0", "l1", "line2x"}));
   EXPECT_EQ(doc_.caret, (TextPos{2, 5}));
   EXPECT_EQ(doc_.lineCount, 3);
-  EXPECT_EQ(doc_.undoHistory.back().splices, (Splices{{2, {"line2", "x"}, {"line2x"}}}));
+  EXPECT_EQ(doc_.undoHistory.back().splices, (Splices{{2, 1, {"line2", "x"}}}));
 
   // A caret that somehow sits between the bytes of a pair takes only the lead byte.
   SetText({"a\xD2\xD7" "b"});
@@ -126,7 +126,7 @@ TEST_F(EditingTest, DeleteWithoutSelectionRemovesTheCharacterAtTheCaret) {
   doc_.Delete();
   EXPECT_EQ(doc_.lines[0], "a\xB0");
   EXPECT_EQ(doc_.undoHistory.back().op, UndoOp::DeleteForward);
-  EXPECT_EQ(doc_.undoHistory.back().splices, (Splices{{0, {"易a\xB0"}, {"a\xB0"}}}));
+  EXPECT_EQ(doc_.undoHistory.back().splices, (Splices{{0, 1, {"易a\xB0"}}}));
   doc_.caret = {0, 1};
   doc_.Delete();  // a lead byte with no trail byte after it goes alone
   EXPECT_EQ(Text(), (Lines{"a", "end"}));
@@ -149,7 +149,7 @@ TEST_F(EditingTest, TypingOverABackwardSelectionReplacesIt) {
   EXPECT_FALSE(doc_.hasSelection);
   const UndoRecord& step = doc_.undoHistory.back();
   EXPECT_TRUE(step.before.hasSelection);
-  EXPECT_EQ(step.splices, (Splices{{0, {"abcdef", "ghij", "klmnopq"}, {"aZpq"}}}));
+  EXPECT_EQ(step.splices, (Splices{{0, 1, {"abcdef", "ghij", "klmnopq"}}}));
   EXPECT_EQ(step.before.caret, (TextPos{0, 1}));
   EXPECT_EQ(step.after.caret, (TextPos{0, 2}));
 }
@@ -161,7 +161,7 @@ TEST_F(EditingTest, PasteSplitsAtLineBreaksAroundTheCaret) {
   doc_.Paste();
   EXPECT_EQ(Text(), (Lines{"abcx", "ydef"}));
   EXPECT_EQ(doc_.caret, (TextPos{1, 1}));
-  EXPECT_EQ(doc_.undoHistory.back().splices, (Splices{{0, {"abcdef"}, {"abcx", "ydef"}}}));
+  EXPECT_EQ(doc_.undoHistory.back().splices, (Splices{{0, 2, {"abcdef"}}}));
 
   // A final line break adds no break of its own.
   SetText({"abcdef"});

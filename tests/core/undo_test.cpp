@@ -214,7 +214,7 @@ TEST_F(EditingTest, ReplacementStepsUndoAndRedoExactly) {
     doc_.ReplaceLines(50'000, 0, {});  // no change at all
   }
   const UndoRecord& far = doc_.undoHistory.back();
-  EXPECT_EQ(far.splices, (std::vector<LineSplice>{{0, {"foo"}, {"bar"}}, {99'999, {"foo"}, {"bar"}}}));
+  EXPECT_EQ(far.splices, (std::vector<LineSplice>{{0, 1, {"foo"}}, {99'999, 1, {"foo"}}}));
 
   // Bad ranges change nothing; taking every line leaves one empty line with the caret on it.
   SetText({"a", "bc"});
