@@ -200,6 +200,8 @@ class CodeDocument : public EditState {
 
  private:
   void Splice(int first, int count, std::span<std::string> newLines);
+  void RecordSplice(int first, int count, std::span<std::string> newLines);
+  void ForgetHistory() noexcept;
   void PushUndo(UndoRecord record);
 
   EditorContext& context_;

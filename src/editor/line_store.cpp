@@ -339,9 +339,20 @@ std::vector<std::string> LineStore::TakeLines(int at, int count) {
   assert(at >= 0 && count >= 0 && at + count <= count_);
   std::vector<std::string> taken;
   taken.reserve(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) {
-    const Place place = Locate(at + i);
-    taken.push_back(std::move(groups_[place.group].blocks[place.block].lines[place.offset]));
+  if (count == 0) return taken;
+  // Block by block; EraseLines then drops the emptied lines.
+  Place place = Locate(at);
+  for (int left = count; left > 0;) {
+    std::vector<std::string>& from = groups_[place.group].blocks[place.block].lines;
+    const int take = std::min(left, static_cast<int>(from.size()) - place.offset);
+    taken.insert(taken.end(), std::make_move_iterator(from.begin() + place.offset),
+                 std::make_move_iterator(from.begin() + place.offset + take));
+    left -= take;
+    place.offset = 0;
+    if (++place.block == groups_[place.group].size()) {
+      place.block = 0;
+      ++place.group;
+    }
   }
   EraseLines(at, count);
   return taken;

@@ -18,19 +18,21 @@ namespace {
 // hands over the lines they replaced.
 std::vector<std::string> SpliceStore(LineStore& lines, int first, int count, std::span<std::string> newLines) {
   const int added = static_cast<int>(newLines.size());
-  const int common = std::min(count, added);
+  const auto rest = [&newLines](int from) {
+    return std::vector<std::string>(std::make_move_iterator(newLines.begin() + from),
+                                    std::make_move_iterator(newLines.end()));
+  };
+  if (count > added) {
+    std::vector<std::string> replaced = lines.TakeLines(first, count);
+    if (added > 0) lines.InsertLines(first, rest(0));
+    return replaced;
+  }
   std::vector<std::string> replaced;
   replaced.reserve(static_cast<std::size_t>(count));
-  for (int i = 0; i < common; ++i) {
+  for (int i = 0; i < count; ++i) {
     replaced.push_back(lines.SetLine(first + i, std::move(newLines[static_cast<std::size_t>(i)])));
   }
-  if (count > common) {
-    std::vector<std::string> taken = lines.TakeLines(first + common, count - common);
-    replaced.insert(replaced.end(), std::make_move_iterator(taken.begin()), std::make_move_iterator(taken.end()));
-  } else if (added > common) {
-    lines.InsertLines(first + common, std::vector<std::string>(std::make_move_iterator(newLines.begin() + common),
-                                                               std::make_move_iterator(newLines.end())));
-  }
+  if (added > count) lines.InsertLines(first + count, rest(count));
   return replaced;
 }
 
@@ -80,13 +82,18 @@ void CodeDocument::EndStep() noexcept {
     step_.after = CaptureViewState();
     PushUndo(std::move(step_));
   } catch (...) {
-    // Out of memory recording it: the change stands, but the history no
-    // longer leads back from this text, so none is kept.
-    undoHistory.clear();
-    undoPos = 0;
-    cleanUndoPos = -1;
+    ForgetHistory();  // out of memory recording it: the change stands
   }
   step_ = UndoRecord{};
+}
+
+// After a change that could not be recorded or taken back whole, no step of
+// the history leads back from the text any more.
+void CodeDocument::ForgetHistory() noexcept {
+  undoHistory.clear();
+  undoPos = 0;
+  cleanUndoPos = -1;
+  step_.splices.clear();
 }
 
 void CodeDocument::ReplaceLines(int first, int count, std::vector<std::string> newLines) {
@@ -107,16 +114,27 @@ void CodeDocument::Splice(int first, int count, std::span<std::string> newLines)
     Splice(first, count, newLines);
     return;
   }
+  try {
+    RecordSplice(first, count, newLines);
+  } catch (...) {
+    ForgetHistory();  // out of memory with the change perhaps half made
+    throw;
+  }
+}
+
+void CodeDocument::RecordSplice(int first, int count, std::span<std::string> newLines) {
   const int added = static_cast<int>(newLines.size());
   std::vector<LineSplice>& splices = step_.splices;
   if (splices.empty() || first > splices.back().firstLine + splices.back().linesInText ||
       first + count < splices.back().firstLine) {
-    splices.push_back({first, added, SpliceStore(lines, first, count, newLines)});
+    splices.emplace_back();
+    splices.back() = {first, added, SpliceStore(lines, first, count, newLines)};
     return;
   }
   LineSplice& last = splices.back();
   const int start = last.firstLine;
   const int end = start + last.linesInText;
+  last.lines.reserve(last.lines.size() + static_cast<std::size_t>(count));
   std::vector<std::string> replaced = SpliceStore(lines, first, count, newLines);
   // The replaced lines outside the span are lines the step had not touched yet.
   if (first + count > end) {
@@ -169,7 +187,12 @@ void CodeDocument::Undo() {
   if (!SplicesFit(std::views::reverse(r.splices), lines.size())) return;
   // An unmodified text here is the saved one (a save leaves no step behind).
   if (!modified) cleanUndoPos = undoPos;
-  for (LineSplice& s : std::views::reverse(r.splices)) Exchange(lines, s);
+  try {
+    for (LineSplice& s : std::views::reverse(r.splices)) Exchange(lines, s);
+  } catch (...) {
+    ForgetHistory();
+    throw;
+  }
   RestoreViewState(r.before);
   --undoPos;
   modified = undoPos != cleanUndoPos;
@@ -182,7 +205,12 @@ void CodeDocument::Redo() {
   UndoRecord& r = undoHistory[static_cast<std::size_t>(undoPos)];
   if (!SplicesFit(r.splices, lines.size())) return;
   if (!modified) cleanUndoPos = undoPos;
-  for (LineSplice& s : r.splices) Exchange(lines, s);
+  try {
+    for (LineSplice& s : r.splices) Exchange(lines, s);
+  } catch (...) {
+    ForgetHistory();
+    throw;
+  }
   RestoreViewState(r.after);
   ++undoPos;
   modified = undoPos != cleanUndoPos;
