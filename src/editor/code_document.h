@@ -151,16 +151,18 @@ class CodeDocument : public EditState {
   void InsertBlock(std::string_view text);
 
   // ---- Undo history (undo.cpp) ----
-  // Every change of the text goes through ReplaceLines, and every change is
-  // part of a step: everything between the outermost BeginStep and its EndStep
-  // is one step of the history. EndStep, when the text changed, sets the
-  // modified mark, recounts the lines, brings the caret into view, repaints and
-  // records the step; when nothing changed it does nothing. EditStep pairs them.
+  // Every change of the text is a splice of lines (ReplaceLines) inside a
+  // step: everything between the outermost BeginStep and its EndStep is one
+  // step of the history. EndStep, when the text changed, moves a caret or
+  // selection left past the text back inside, sets the modified mark, recounts
+  // the lines, brings the caret into view, repaints and records the step; when
+  // nothing changed it does nothing. EditStep pairs them.
   void BeginStep(UndoOp op);
   void EndStep() noexcept;
   // Puts newLines in the place of the count lines from first (count 0 inserts
-  // before first). Outside a step this is a step of its own, a replacement.
-  // Costs the lines named, whatever the document's size.
+  // before first); a range outside the text changes nothing, and taking every
+  // line leaves one empty line. Outside a step this is a step of its own, a
+  // replacement. Costs the lines named, whatever the document's size.
   void ReplaceLines(int first, int count, std::vector<std::string> newLines);
   void ReplaceLine(int line, std::string text);
   bool StepIsOpen() const { return stepDepth_ > 0; }

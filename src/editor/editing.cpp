@@ -1,7 +1,7 @@
 // Changing the text: typed characters, line breaks, deletion, and the
-// clipboard commands. Each edit is one undo step (EditStep), changes the text
-// through ReplaceLine(s) only, and leaves the common ending (modified mark,
-// recount, caret into view, repaint) and the recording to the step's end.
+// clipboard commands. Each edit is one undo step (EditStep) and changes the
+// text only by splicing lines (Splice, ReplaceLine(s)); the step's end does the
+// common ending (modified mark, recount, caret into view, repaint) and records it.
 #include <algorithm>
 #include <string>
 #include <utility>
@@ -112,7 +112,8 @@ void CodeDocument::DeleteBackward() {
   if (caret.col == 0) {
     const int joined = caret.line - 1;
     const int p = LineLength(joined);
-    ReplaceLines(joined, 2, {lines[joined] + lines[caret.line]});
+    std::string both = lines[joined] + lines[caret.line];
+    Splice(joined, 2, {&both, 1});
     caret = {joined, p};
   } else {
     const std::string_view line = lines[caret.line];
@@ -129,7 +130,8 @@ void CodeDocument::DeleteForward() {
   if (atEnd && caret.line + 1 >= lines.size()) return;
   EditStep step(*this, UndoOp::DeleteForward);
   if (atEnd) {
-    ReplaceLines(caret.line, 2, {lines[caret.line] + lines[caret.line + 1]});
+    std::string both = lines[caret.line] + lines[caret.line + 1];
+    Splice(caret.line, 2, {&both, 1});
   } else {
     const std::string_view line = lines[caret.line];
     const auto at = static_cast<std::size_t>(caret.col);
@@ -195,11 +197,7 @@ void CodeDocument::DeleteSelection() {
   const auto [start, end] = OrderedSelection(*this);
   std::string joined = lines[start.line].substr(0, static_cast<std::size_t>(start.col));
   joined += std::string_view(lines[end.line]).substr(static_cast<std::size_t>(end.col));
-  if (end.line == start.line) {
-    ReplaceLine(start.line, std::move(joined));
-  } else {
-    ReplaceLines(start.line, end.line - start.line + 1, {std::move(joined)});
-  }
+  Splice(start.line, end.line - start.line + 1, {&joined, 1});
   caret = start;
   hasSelection = false;
 }
