@@ -110,9 +110,10 @@ void BM_UndoReplaceAll(benchmark::State& state) {
   for (auto _ : state) {
     ReplaceAll(doc, "Target", "Replaced", true);
     const UndoRecord& r = doc.undoHistory.back();
-    undoBytes = static_cast<double>(r.text.size());
-    for (const std::string& s : r.selectionLines) undoBytes += static_cast<double>(s.size() + sizeof s);
-    for (const std::string& s : r.pastedLines) undoBytes += static_cast<double>(s.size() + sizeof s);
+    undoBytes = static_cast<double>(sizeof r + r.splices.capacity() * sizeof(LineSplice));
+    for (const LineSplice& splice : r.splices) {
+      for (const std::string& s : splice.lines) undoBytes += static_cast<double>(s.capacity() + sizeof s);
+    }
     const auto t0 = Clock::now();
     doc.Undo();
     state.SetIterationTime(Seconds(Clock::now() - t0));

@@ -12,7 +12,17 @@ namespace quillet::gbk {
 // sign) and 0xFF are characters of one byte. Every scan uses this one rule, so
 // the caret, deletion, selection and the colourer agree on where characters are.
 constexpr bool IsLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
-constexpr bool IsColourLeadByte(unsigned char c) { return IsLeadByte(c); }
+
+// Where the character that ends at (or holds) byte col begins, found by walking
+// from the line's first byte so that a pair is never split.
+inline int CharStartBefore(std::string_view line, int col) {
+  int start = 0;
+  for (int i = 0; i < col && i < static_cast<int>(line.size());
+       i += IsLeadByte(static_cast<unsigned char>(line[static_cast<std::size_t>(i)])) ? 2 : 1) {
+    start = i;
+  }
+  return start;
+}
 
 constexpr char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
 

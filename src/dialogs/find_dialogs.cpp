@@ -59,7 +59,7 @@ ReplacePressResult PressReplaceAll(CodeDocument& doc, std::string_view search, s
     messages.Inform(kEnterReplacementText);
     return {ReplaceFocus::Replacement, wasEnabled};
   }
-  const int count = ReplaceAll(doc, search, replacement, caseSensitive, false);
+  const int count = ReplaceAll(doc, search, replacement, caseSensitive);
   messages.Inform(ReplacedCountText(count));
   return {ReplaceFocus::None, wasEnabled};
 }

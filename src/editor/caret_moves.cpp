@@ -22,13 +22,6 @@ int BoundaryAtOrAfter(std::string_view line, int col) {
   return i;
 }
 
-// Where the character that ends at (or holds) col begins.
-int BoundaryBefore(std::string_view line, int col) {
-  int previous = 0;
-  for (int i = 0; i < col && i < static_cast<int>(line.size()); i += IsLead(line[i]) ? 2 : 1) previous = i;
-  return previous;
-}
-
 // Letters and two-byte characters make up words; digits and '_' end them.
 bool IsWordByte(unsigned char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || gbk::IsLeadByte(c);
@@ -97,7 +90,7 @@ void CodeDocument::CaretRight() {
 void CodeDocument::CaretLeft() {
   const TextPos before = caret;
   if (caret.col > 0) {
-    caret.col = BoundaryBefore(lines[caret.line], caret.col);
+    caret.col = gbk::CharStartBefore(lines[caret.line], caret.col);
   } else if (caret.line > 0) {
     --caret.line;
     caret.col = LineLength(caret.line);

@@ -84,12 +84,18 @@ void CodeDocument::SetView(EditView* view) {
   ForgetMeasures();
 }
 
-void CodeDocument::ApplyTemplate(int templateNumber) {
-  const std::string text = TemplateText(templateNumber);
+void CodeDocument::ApplyTemplate(TemplateKind templateKind) {
+  const std::string text = TemplateText(templateKind);
   if (text.empty()) return;
   lines.Assign(SplitLines(text));
-  kind = templateNumber == static_cast<int>(TemplateKind::Rc) ? SourceKind::Other : SourceKind::Basic;
+  kind = templateKind == TemplateKind::Rc ? SourceKind::Other : SourceKind::Basic;
   RecountLines();
+}
+
+TextPos CodeDocument::ClampToText(TextPos pos) const {
+  pos.line = std::clamp(pos.line, 0, lines.size() - 1);
+  pos.col = std::clamp(pos.col, 0, LineLength(pos.line));
+  return pos;
 }
 
 bool CodeDocument::HoldsFile(std::string_view path) const {

@@ -15,16 +15,18 @@
 
 #include <cstdint>
 #include <deque>
-#include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "common/editor_settings.h"
+#include "editor/document_templates.h"
 #include "editor/editor_context.h"
 #include "editor/line_store.h"
 #include "editor/text_pos.h"
 #include "editor/undo_record.h"
+#include "editor/view_state.h"
 
 namespace quillet {
 
@@ -46,13 +48,14 @@ enum class SourceKind : std::int32_t {
 // Files beyond this size are refused rather than risking running out of memory.
 constexpr std::uint64_t kMaxDocumentBytes = std::uint64_t(1) << 30;
 
-class CodeDocument {
+// caret, anchor, selEnd, modified and hasSelection are the EditState fields.
+class CodeDocument : public EditState {
  public:
   // The context (settings, file system, clipboard, host) must outlive the document.
   explicit CodeDocument(EditorContext& context);
 
-  // Replaces the text by template 1 (EXE), 2 (DLL) or 3 (RC); other numbers change nothing.
-  void ApplyTemplate(int templateNumber);
+  // Replaces the text by the EXE, DLL or RC template; any other kind changes nothing.
+  void ApplyTemplate(TemplateKind templateKind);
 
   bool HoldsFile(std::string_view path) const;
   void SetDisplayName(std::string name) { displayName = std::move(name); }
@@ -84,6 +87,8 @@ class CodeDocument {
   const EditorSettings& Settings() const { return *context_.settings; }
   int TabWidth() const { return Settings().EffectiveTabWidth(); }
   int LineLength(int line) const { return static_cast<int>(lines[line].size()); }
+  // The nearest position inside the text.
+  TextPos ClampToText(TextPos pos) const;
 
   // ---- View geometry (view_geometry.cpp) ----
   PixelSize GetTextAreaSize() const;
@@ -139,14 +144,13 @@ class CodeDocument {
   void SelectAll();
 
   // ---- Editing and clipboard (editing.cpp) ----
+  // Each of these that changes the text is one undo step; called inside a
+  // step that is already open (see EditStep) it becomes part of that one.
   void TypeCharacter(int code);
-  void InsertText(std::string_view text, bool noUndo = false);
-  int InsertLineBreak(bool noUndo = false);  // returns the TABs of auto-indent
-  // Enter with a given number of indent TABs (-1: as the auto-indent setting
-  // says). Redo repeats the recorded indent even if the setting changed since.
-  int InsertLineBreakIndented(int indent, bool noUndo);
-  void DeleteBackward(bool noUndo = false);
-  void DeleteForward(bool noUndo = false);
+  void InsertText(std::string_view text);
+  int InsertLineBreak();  // returns the TABs of auto-indent
+  void DeleteBackward();
+  void DeleteForward();
   bool HasSelection() const { return hasSelection; }
   bool CanCut() const { return hasSelection; }
   bool ClipboardHasText() const;
@@ -155,24 +159,34 @@ class CodeDocument {
   void Cut();
   void Paste();
   void Delete();
-  void DeleteSelection(UndoRecord& record);
+  void DeleteSelection();
   void InsertBlock(std::string_view text);
-  // Puts pieces (at least one) in the place of the line.
-  void SpliceLine(int line, std::vector<std::string> pieces);
 
   // ---- Undo history (undo.cpp) ----
-  void CaptureViewState(UndoRecord& record) const;
-  void RestoreViewState(const UndoRecord& record, bool redo);
-  void PushUndo(const UndoRecord& record);
-  void PushUndo(UndoRecord&& record);
+  // Every change of the text is a splice of lines (ReplaceLines) inside a
+  // step: everything between the outermost BeginStep and its EndStep is one
+  // step of the history. EndStep, when the text changed, moves a caret or
+  // selection left past the text back inside, sets the modified mark, recounts
+  // the lines, brings the caret into view, repaints and records the step; when
+  // nothing changed it does nothing. EditStep pairs them.
+  void BeginStep(UndoOp op);
+  void EndStep() noexcept;
+  // Puts newLines in the place of the count lines from first (count 0 inserts
+  // before first); a range outside the text changes nothing, and taking every
+  // line leaves one empty line. Outside a step this is a step of its own, a
+  // replacement. Costs the lines named, whatever the document's size.
+  void ReplaceLines(int first, int count, std::vector<std::string> newLines);
+  void ReplaceLine(int line, std::string text);
+  bool StepIsOpen() const { return stepDepth_ > 0; }
+
+  ViewState CaptureViewState() const;
+  // The edit state and then the scroll positions, for a text that already
+  // has the lines it had when the state was captured.
+  void RestoreViewState(const ViewState& state);
   bool CanUndo() const { return undoPos != 0; }
   bool CanRedo() const { return undoPos != static_cast<std::int32_t>(undoHistory.size()); }
   void Undo();
   void Redo();
-  // Takes back (redo false) or repeats (redo true) the text change of a
-  // replacement step (op 7); find and replace installs it. While it is unset,
-  // Undo and Redo stop at such a step and change nothing.
-  std::function<void(const UndoRecord&, bool redo)> replayReplacement;
   // The history position whose text is the saved one (-1: none left in the
   // history), noted whenever a step starts from an unmodified text or an undo
   // or redo leaves one. Undo and Redo set `modified` from it, so undoing past a
@@ -198,11 +212,6 @@ class CodeDocument {
   std::int32_t lineCount = 1;
   std::int32_t longestLine = 1;  // 1-based
   std::int32_t longestWidth = 0;
-  TextPos caret;
-  TextPos anchor;
-  TextPos selEnd;
-  bool modified = false;
-  bool hasSelection = false;
   SourceKind kind = SourceKind::Other;
   std::deque<UndoRecord> undoHistory;  // oldest first; the oldest goes once undoLimit is passed
   std::int32_t undoLimit = 50;
@@ -212,11 +221,32 @@ class CodeDocument {
   std::int32_t caretHeight = 0;
 
  private:
+  void Splice(int first, int count, std::span<std::string> newLines);
+  void RecordSplice(int first, int count, std::span<std::string> newLines);
+  void ForgetHistory() noexcept;
+  void PushUndo(UndoRecord record);
+
   EditorContext& context_;
   EditView* view_;
   bool changePending_ = false;
   mutable int barDigits_ = -1;
   mutable int barDigitsWidth_ = 0;
+  // The step being made: how deeply steps are nested, and the record so far.
+  int stepDepth_ = 0;
+  UndoRecord step_;
+};
+
+// Makes everything done while it lives one undo step, named by op unless a
+// step is already open (then it joins that one).
+class EditStep {
+ public:
+  EditStep(CodeDocument& doc, UndoOp op) : doc_(doc) { doc_.BeginStep(op); }
+  ~EditStep() { doc_.EndStep(); }
+  EditStep(const EditStep&) = delete;
+  EditStep& operator=(const EditStep&) = delete;
+
+ private:
+  CodeDocument& doc_;
 };
 
 // The kind a path's extension gives: ".bas" Basic, ".inc" Include, else Other.

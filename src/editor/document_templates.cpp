@@ -112,12 +112,12 @@ END)";
 
 }  // namespace
 
-std::string TemplateText(int templateNumber) {
+std::string TemplateText(TemplateKind templateKind) {
   std::string_view source;
-  switch (templateNumber) {
-    case static_cast<int>(TemplateKind::Exe): source = kExeTemplate; break;
-    case static_cast<int>(TemplateKind::Dll): source = kDllTemplate; break;
-    case static_cast<int>(TemplateKind::Rc): source = kRcTemplate; break;
+  switch (templateKind) {
+    case TemplateKind::Exe: source = kExeTemplate; break;
+    case TemplateKind::Dll: source = kDllTemplate; break;
+    case TemplateKind::Rc: source = kRcTemplate; break;
     default: return {};
   }
   std::string text;

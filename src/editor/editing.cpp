@@ -1,8 +1,8 @@
 // Changing the text: typed characters, line breaks, deletion, and the
-// clipboard commands. Each edit ends the same way (see EndEdit) and, unless it
-// is a redo repeating itself, leaves one step in the undo history.
+// clipboard commands. Each edit is one undo step (EditStep) and changes the
+// text only by splicing lines (Splice, ReplaceLine(s)); the step's end does the
+// common ending (modified mark, recount, caret into view, repaint) and records it.
 #include <algorithm>
-#include <iterator>
 #include <string>
 #include <utility>
 
@@ -16,44 +16,9 @@ namespace {
 
 constexpr std::string_view kLineBreak = "\r\n";
 
-// The common ending of every edit; the step is recorded last so that it is
-// only in the history once the text is consistent again.
-void EndEdit(CodeDocument& doc, UndoRecord& record, bool noUndo) {
-  doc.modified = true;
-  doc.RecountLines();
-  doc.ScrollCaretIntoView();
-  doc.Invalidate();
-  if (!noUndo) doc.PushUndo(std::move(record));
-}
-
-UndoRecord StartStep(const CodeDocument& doc, int op) {
-  UndoRecord record;
-  record.op = op;
-  doc.CaptureViewState(record);
-  return record;
-}
-
 int LeadingTabs(std::string_view text) {
   const std::size_t n = text.find_first_not_of('\t');
   return static_cast<int>(n == std::string_view::npos ? text.size() : n);
-}
-
-// Start of the character that ends at or straddles col, found by walking from
-// the line's first byte so that a pair is never split.
-int CharStartBefore(std::string_view line, int col) {
-  int start = 0;
-  for (int i = 0; i < col;) {
-    start = i;
-    i += gbk::IsLeadByte(static_cast<unsigned char>(line[static_cast<std::size_t>(i)])) ? 2 : 1;
-  }
-  return start;
-}
-
-// A position moved inside the text, so a stale end can never index past it.
-TextPos Clamped(const CodeDocument& doc, TextPos pos) {
-  pos.line = std::clamp(pos.line, 0, doc.lines.size() - 1);
-  pos.col = std::clamp(pos.col, 0, doc.LineLength(pos.line));
-  return pos;
 }
 
 struct Span {
@@ -63,15 +28,19 @@ struct Span {
 
 // The selection with its ends in text order.
 Span OrderedSelection(const CodeDocument& doc) {
-  const TextPos a = Clamped(doc, doc.anchor);
-  const TextPos b = Clamped(doc, doc.selEnd);
+  // Clamped, so a stale end can never index past the text.
+  const TextPos a = doc.ClampToText(doc.anchor);
+  const TextPos b = doc.ClampToText(doc.selEnd);
   const bool anchorFirst = a.line < b.line || (a.line == b.line && a.col <= b.col);
   return anchorFirst ? Span{a, b} : Span{b, a};
 }
 
-std::vector<std::string> LinesBetween(const LineStore& lines, int first, int last) {
-  const auto it = lines.IteratorAt(first);
-  return {it, std::next(it, last - first + 1)};
+// The line with bytes [from, from + size) replaced by insert.
+std::string Spliced(std::string_view line, std::size_t from, std::size_t size, std::string_view insert) {
+  std::string out;
+  out.reserve(line.size() - size + insert.size());
+  out.append(line.substr(0, from)).append(insert).append(line.substr(from + size));
+  return out;
 }
 
 }  // namespace
@@ -93,7 +62,7 @@ void CodeDocument::TypeCharacter(int code) {
     count = 2;
   } else {
     bytes[0] = static_cast<char>(code);
-    if (gbk::IsColourLeadByte(static_cast<unsigned char>(code))) {
+    if (gbk::IsLeadByte(static_cast<unsigned char>(code))) {
       input.pendingLead = true;
       input.leadByte = bytes[0];
       return;
@@ -102,82 +71,63 @@ void CodeDocument::TypeCharacter(int code) {
   InsertText(std::string_view(bytes, count));
 }
 
-void CodeDocument::InsertText(std::string_view text, bool noUndo) {
-  UndoRecord record = StartStep(*this, 3);
-  DeleteSelection(record);
-  std::string line = lines[caret.line];
-  line.insert(static_cast<std::size_t>(caret.col), text);
-  lines.SetLine(caret.line, std::move(line));
-  record.text = text;
+void CodeDocument::InsertText(std::string_view text) {
+  EditStep step(*this, UndoOp::InsertText);
+  DeleteSelection();
+  ReplaceLine(caret.line, Spliced(lines[caret.line], static_cast<std::size_t>(caret.col), 0, text));
   caret.col += static_cast<int>(text.size());
-  EndEdit(*this, record, noUndo);
 }
 
-int CodeDocument::InsertLineBreak(bool noUndo) { return InsertLineBreakIndented(-1, noUndo); }
-
-int CodeDocument::InsertLineBreakIndented(int indent, bool noUndo) {
-  UndoRecord record = StartStep(*this, 1);
-  DeleteSelection(record);
-  const std::string& line = lines[caret.line];
+int CodeDocument::InsertLineBreak() {
+  EditStep step(*this, UndoOp::LineBreak);
+  DeleteSelection();
+  const std::string_view line = lines[caret.line];
   const auto col = static_cast<std::size_t>(caret.col);
-  std::string head = line.substr(0, col);
-  std::string tail = line.substr(col);
-  if (indent < 0) indent = Settings().autoIndent ? LeadingTabs(head) : 0;
-  lines.SetLine(caret.line, std::move(head));
-  lines.InsertLine(caret.line + 1, std::string(static_cast<std::size_t>(indent), '\t') + tail);
+  const int indent = Settings().autoIndent ? LeadingTabs(line.substr(0, col)) : 0;
+  std::string pair[2] = {std::string(line.substr(0, col)), std::string(static_cast<std::size_t>(indent), '\t')};
+  pair[1] += line.substr(col);
+  Splice(caret.line, 1, pair);
   caret = {caret.line + 1, indent};
-  record.indent = indent;
-  EndEdit(*this, record, noUndo);
   return indent;
 }
 
-void CodeDocument::DeleteBackward(bool noUndo) {
-  if (!noUndo && hasSelection) {
-    Delete();
+void CodeDocument::DeleteBackward() {
+  if (hasSelection) {
+    DeleteSelection();
     return;
   }
   if (caret.col == 0 && caret.line == 0) return;
-  UndoRecord record = StartStep(*this, 2);
+  EditStep step(*this, UndoOp::DeleteBackward);
   if (caret.col == 0) {
     const int joined = caret.line - 1;
     const int p = LineLength(joined);
-    record.text = kLineBreak;
-    record.joinColumn = p;
-    lines.SetLine(joined, lines[joined] + lines[caret.line]);
-    lines.EraseLines(caret.line, 1);
+    std::string both = lines[joined] + lines[caret.line];
+    Splice(joined, 2, {&both, 1});
     caret = {joined, p};
   } else {
-    std::string line = lines[caret.line];
-    const int start = CharStartBefore(line, caret.col);
-    const auto from = static_cast<std::size_t>(start);
-    const auto size = static_cast<std::size_t>(caret.col - start);
-    record.text = line.substr(from, size);
-    line.erase(from, size);
-    lines.SetLine(caret.line, std::move(line));
+    const std::string_view line = lines[caret.line];
+    const int start = gbk::CharStartBefore(line, caret.col);
+    ReplaceLine(caret.line,
+                Spliced(line, static_cast<std::size_t>(start), static_cast<std::size_t>(caret.col - start), {}));
     caret.col = start;
   }
-  EndEdit(*this, record, noUndo);
 }
 
-void CodeDocument::DeleteForward(bool noUndo) {
+void CodeDocument::DeleteForward() {
   const int length = LineLength(caret.line);
   const bool atEnd = caret.col >= length;
   if (atEnd && caret.line + 1 >= lines.size()) return;
-  UndoRecord record = StartStep(*this, 4);
+  EditStep step(*this, UndoOp::DeleteForward);
   if (atEnd) {
-    record.text = kLineBreak;
-    lines.SetLine(caret.line, lines[caret.line] + lines[caret.line + 1]);
-    lines.EraseLines(caret.line + 1, 1);
+    std::string both = lines[caret.line] + lines[caret.line + 1];
+    Splice(caret.line, 2, {&both, 1});
   } else {
-    std::string line = lines[caret.line];
+    const std::string_view line = lines[caret.line];
     const auto at = static_cast<std::size_t>(caret.col);
     // A lead byte at the very end of the line has no trail byte to take along.
     const std::size_t size = gbk::IsLeadByte(static_cast<unsigned char>(line[at])) ? 2 : 1;
-    record.text = line.substr(at, size);
-    line.erase(at, size);
-    lines.SetLine(caret.line, std::move(line));
+    ReplaceLine(caret.line, Spliced(line, at, std::min(size, line.size() - at), {}));
   }
-  EndEdit(*this, record, noUndo);
 }
 
 bool CodeDocument::ClipboardHasText() const {
@@ -223,56 +173,38 @@ void CodeDocument::Paste() {
 }
 
 void CodeDocument::Delete() {
-  if (!hasSelection) {
+  if (hasSelection) {
+    DeleteSelection();
+  } else {
     DeleteForward();
-    return;
   }
-  UndoRecord record = StartStep(*this, 5);
-  DeleteSelection(record);
-  EndEdit(*this, record, false);
 }
 
-void CodeDocument::DeleteSelection(UndoRecord& record) {
+void CodeDocument::DeleteSelection() {
   if (!hasSelection) return;
-  record.caretBeforeDeletion = caret;
+  EditStep step(*this, UndoOp::DeleteSelection);
   const auto [start, end] = OrderedSelection(*this);
-  record.hadSelection = true;
-  record.selectionLines = LinesBetween(lines, start.line, end.line);
   std::string joined = lines[start.line].substr(0, static_cast<std::size_t>(start.col));
   joined += std::string_view(lines[end.line]).substr(static_cast<std::size_t>(end.col));
-  lines.SetLine(start.line, std::move(joined));
-  if (end.line > start.line) lines.EraseLines(start.line + 1, end.line - start.line);
+  Splice(start.line, end.line - start.line + 1, {&joined, 1});
   caret = start;
-  record.caret = start;
   hasSelection = false;
 }
 
 void CodeDocument::InsertBlock(std::string_view text) {
   // Nothing to paste: the text, the selection and the history stay as they are.
   if (text.empty()) return;
-  UndoRecord record = StartStep(*this, 6);
-  DeleteSelection(record);
+  EditStep step(*this, UndoOp::InsertBlock);
+  DeleteSelection();
   std::vector<std::string> pieces = SplitLines(text);
   const int k = static_cast<int>(pieces.size());
-  record.pieceCount = k;
-  record.formerLine = lines[caret.line];
-  const std::string_view former = record.formerLine;
+  const std::string_view former = lines[caret.line];
   const auto col = static_cast<std::size_t>(caret.col);
   pieces.front().insert(0, former.substr(0, col));
   const int m = static_cast<int>(pieces.back().size());
   pieces.back() += former.substr(col);
-  record.pastedLines = pieces;
-  SpliceLine(caret.line, std::move(pieces));
+  ReplaceLines(caret.line, 1, std::move(pieces));
   caret = {caret.line + k - 1, m};
-  EndEdit(*this, record, false);
-}
-
-void CodeDocument::SpliceLine(int line, std::vector<std::string> pieces) {
-  lines.SetLine(line, std::move(pieces.front()));
-  if (pieces.size() > 1) {
-    lines.InsertLines(line + 1, std::vector<std::string>(std::make_move_iterator(pieces.begin() + 1),
-                                                         std::make_move_iterator(pieces.end())));
-  }
 }
 
 }  // namespace quillet

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cstring>
+#include <utility>
 
 namespace quillet {
 namespace {
@@ -205,7 +206,7 @@ LineStore::Widest LineStore::FindWidest(int tabWidth) const {
 
 // ---- changing lines ----
 
-void LineStore::SetLine(int index, std::string text) {
+std::string LineStore::SetLine(int index, std::string text) {
   const Place place = Locate(index);
   Block& block = groups_[place.group].blocks[place.block];
   if (widestKnown_ || !block.stale) {
@@ -225,7 +226,7 @@ void LineStore::SetLine(int index, std::string text) {
       }
     }
   }
-  block.lines[place.offset] = std::move(text);
+  return std::exchange(block.lines[place.offset], std::move(text));
 }
 
 void LineStore::InsertLine(int at, std::string text) {
@@ -332,6 +333,29 @@ void LineStore::EraseLines(int at, int count) {
     place = Locate(line);
     MergeGroupIfSmall(place.group);
   }
+}
+
+std::vector<std::string> LineStore::TakeLines(int at, int count) {
+  assert(at >= 0 && count >= 0 && at + count <= count_);
+  std::vector<std::string> taken;
+  taken.reserve(static_cast<std::size_t>(count));
+  if (count == 0) return taken;
+  // Block by block; EraseLines then drops the emptied lines.
+  Place place = Locate(at);
+  for (int left = count; left > 0;) {
+    std::vector<std::string>& from = groups_[place.group].blocks[place.block].lines;
+    const int take = std::min(left, static_cast<int>(from.size()) - place.offset);
+    taken.insert(taken.end(), std::make_move_iterator(from.begin() + place.offset),
+                 std::make_move_iterator(from.begin() + place.offset + take));
+    left -= take;
+    place.offset = 0;
+    if (++place.block == groups_[place.group].size()) {
+      place.block = 0;
+      ++place.group;
+    }
+  }
+  EraseLines(at, count);
+  return taken;
 }
 
 void LineStore::PushBack(std::string text) {

@@ -54,10 +54,13 @@ class LineStore {
   const std::string& operator[](int index) const { return Line(index); }
   const std::string& Line(int index) const;
 
-  void SetLine(int index, std::string text);
+  // Returns the line's former text.
+  std::string SetLine(int index, std::string text);
   void InsertLine(int at, std::string text);
   void InsertLines(int at, std::vector<std::string> lines);
   void EraseLines(int at, int count);
+  // Removes count lines from at and hands them over.
+  std::vector<std::string> TakeLines(int at, int count);
   void PushBack(std::string text);
   void Assign(std::vector<std::string> lines);
   void Clear();

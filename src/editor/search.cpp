@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstring>
 #include <utility>
 
 #include "editor/text_search.h"
@@ -11,37 +10,9 @@
 namespace quillet {
 namespace {
 
-constexpr std::int32_t kReplacementOp = 7;
-
 TextPos ClampedCaret(const CodeDocument& doc) {
   const int line = std::clamp(doc.caret.line, 0, doc.lines.size() - 1);
   return {line, std::clamp(doc.caret.col, 0, doc.LineLength(line))};
-}
-
-// A replacement step keeps, for each changed line, its index and its bytes
-// before and after: the indices packed four bytes each into the record's text,
-// the old bytes in selectionLines and the new ones in pastedLines. The record
-// has no fields of its own for this yet; only this file reads them.
-void PackLineIndex(std::string& packed, std::int32_t line) {
-  char bytes[sizeof line];
-  std::memcpy(bytes, &line, sizeof line);
-  packed.append(bytes, sizeof line);
-}
-
-std::int32_t PackedLineIndex(const std::string& packed, std::size_t k) {
-  std::int32_t line = 0;
-  std::memcpy(&line, packed.data() + k * sizeof line, sizeof line);
-  return line;
-}
-
-void ReplayLineChanges(CodeDocument& doc, const UndoRecord& r, bool redo) {
-  const std::vector<std::string>& texts = redo ? r.pastedLines : r.selectionLines;
-  for (std::size_t k = 0; k < texts.size(); ++k) doc.lines.SetLine(PackedLineIndex(r.text, k), texts[k]);
-  if (redo) {
-    // As after the replacement itself: no selection, the caret at the text's end.
-    doc.hasSelection = false;
-    doc.caret = {doc.lines.size() - 1, doc.LineLength(doc.lines.size() - 1)};
-  }
 }
 
 }  // namespace
@@ -133,42 +104,21 @@ ReplacementPlan PlanReplaceAll(const LineStore& lines, std::string_view search, 
   return plan;
 }
 
-void ApplyLineChanges(CodeDocument& doc, std::vector<LineChange> changes, bool recordUndo) {
+void ApplyLineChanges(CodeDocument& doc, std::vector<LineChange> changes) {
   if (changes.empty()) return;
-  UndoRecord record;
-  if (recordUndo) {
-    record.op = kReplacementOp;
-    doc.CaptureViewState(record);
-    record.text.reserve(changes.size() * sizeof(std::int32_t));
-    record.selectionLines.reserve(changes.size());
-    record.pastedLines.reserve(changes.size());
-  }
-  for (LineChange& change : changes) {
-    if (recordUndo) {
-      PackLineIndex(record.text, change.line);
-      record.selectionLines.push_back(doc.lines[change.line]);
-      record.pastedLines.push_back(change.text);
-    }
-    doc.lines.SetLine(change.line, std::move(change.text));
-  }
-  if (!recordUndo) return;
-  if (!doc.replayReplacement) {
-    CodeDocument* target = &doc;
-    doc.replayReplacement = [target](const UndoRecord& r, bool redo) { ReplayLineChanges(*target, r, redo); };
-  }
-  doc.PushUndo(std::move(record));
+  // One step: undo puts back the old bytes of each changed line, redo the new.
+  EditStep step(doc, UndoOp::Replacement);
+  for (LineChange& change : changes) doc.ReplaceLine(change.line, std::move(change.text));
+  // As after the replacement: no selection, the caret at the text's end.
+  doc.hasSelection = false;
+  doc.caret = {doc.lines.size() - 1, doc.LineLength(doc.lines.size() - 1)};
 }
 
-int ReplaceAll(CodeDocument& doc, std::string_view search, std::string_view replacement, bool caseSensitive,
-               bool noUndo) {
+int ReplaceAll(CodeDocument& doc, std::string_view search, std::string_view replacement, bool caseSensitive) {
   ReplacementPlan plan = PlanReplaceAll(doc.lines, search, replacement, caseSensitive);
-  if (plan.count > 0) {
-    ApplyLineChanges(doc, std::move(plan.changes), !noUndo);
-    doc.modified = true;  // a replacement that found nothing leaves the mark as it was
-    doc.RecountLines();
-  }
+  // A replacement that found nothing leaves the text and its mark as they were.
+  ApplyLineChanges(doc, std::move(plan.changes));
   doc.CaretTextEnd();
-  doc.Invalidate();
   return static_cast<int>(std::min<std::int64_t>(plan.count, INT_MAX));
 }
 

@@ -54,15 +54,14 @@ struct ReplacementPlan {
 ReplacementPlan PlanReplaceAll(const LineStore& lines, std::string_view search, std::string_view replacement,
                                bool caseSensitive);
 
-// Puts the changed lines in place as one step that undo takes back and redo
-// repeats byte for byte; the step keeps the old and new bytes of the changed
-// lines only. Without recordUndo nothing is recorded. Leaves the view alone.
-void ApplyLineChanges(CodeDocument& doc, std::vector<LineChange> changes, bool recordUndo);
+// Puts the changed lines in place as one undo step (op 7) that undo takes back
+// and redo repeats byte for byte; the step keeps only the changed lines. The
+// caret ends at the end of the text, without a selection.
+void ApplyLineChanges(CodeDocument& doc, std::vector<LineChange> changes);
 
 // Replaces every match and returns the count. With at least one replacement
-// the document is modified and the step recorded (unless noUndo); the caret
-// goes to the end of the text either way.
-int ReplaceAll(CodeDocument& doc, std::string_view search, std::string_view replacement, bool caseSensitive,
-               bool noUndo = false);
+// the document is modified and the step recorded; the caret goes to the end
+// of the text either way.
+int ReplaceAll(CodeDocument& doc, std::string_view search, std::string_view replacement, bool caseSensitive);
 
 }  // namespace quillet

@@ -1,6 +1,10 @@
-// The undo history: each record holds what its step changed and the view as it
-// was before it, so a step is taken back by reversing the change and restoring
-// the view, and repeated by running the same operation again without recording.
+// The undo history. Every change of the text is a splice of lines made inside
+// a step; a step keeps what its splices replaced, so undoing any step is
+// putting the removed lines back and redoing it putting the inserted ones back,
+// with no code of its own for any kind of step.
+#include <algorithm>
+#include <iterator>
+#include <ranges>
 #include <string>
 #include <utility>
 
@@ -10,126 +14,164 @@
 namespace quillet {
 namespace {
 
-constexpr std::string_view kLineBreak = "\r\n";
-
-void InsertInto(LineStore& lines, int line, int col, std::string_view bytes) {
-  std::string text = lines[line];
-  text.insert(static_cast<std::size_t>(col), bytes);
-  lines.SetLine(line, std::move(text));
-}
-
-void SplitLineAt(LineStore& lines, int line, int col) {
-  const std::string& text = lines[line];
-  std::string rest = text.substr(static_cast<std::size_t>(col));
-  lines.SetLine(line, text.substr(0, static_cast<std::size_t>(col)));
-  lines.InsertLine(line + 1, std::move(rest));
-}
-
-// Takes back the text change of a step; the view is restored afterwards.
-void ReverseStep(CodeDocument& doc, const UndoRecord& r) {
-  LineStore& lines = doc.lines;
-  const int line = r.caret.line;
-  switch (r.op) {
-    case 1: {
-      std::string next = lines[line + 1];
-      const auto n = static_cast<std::size_t>(r.indent);
-      if (n > 0 && next.compare(0, n, std::string(n, '\t')) == 0) next.erase(0, n);
-      lines.SetLine(line, lines[line] + next);
-      lines.EraseLines(line + 1, 1);
-      break;
-    }
-    case 2:
-      if (r.text == kLineBreak) {
-        SplitLineAt(lines, line - 1, r.joinColumn);
-      } else {
-        InsertInto(lines, line, r.caret.col - static_cast<int>(r.text.size()), r.text);
-      }
-      break;
-    case 3: {
-      std::string text = lines[line];
-      text.erase(static_cast<std::size_t>(r.caret.col), r.text.size());
-      lines.SetLine(line, std::move(text));
-      break;
-    }
-    case 4:
-      if (r.text == kLineBreak) {
-        SplitLineAt(lines, line, r.caret.col);
-      } else {
-        InsertInto(lines, line, r.caret.col, r.text);
-      }
-      break;
-    case 6:
-      lines.SetLine(line, r.formerLine);
-      if (r.pieceCount > 1) lines.EraseLines(line + 1, r.pieceCount - 1);
-      break;
-    case 7:
-      doc.replayReplacement(r, false);
-      break;
-    default:  // 5: the deleted selection comes back with the view state
-      break;
+// Puts newLines (moved from) in the place of the count lines from first and
+// hands over the lines they replaced.
+std::vector<std::string> SpliceStore(LineStore& lines, int first, int count, std::span<std::string> newLines) {
+  const int added = static_cast<int>(newLines.size());
+  const auto rest = [&newLines](int from) {
+    return std::vector<std::string>(std::make_move_iterator(newLines.begin() + from),
+                                    std::make_move_iterator(newLines.end()));
+  };
+  if (count > added) {
+    std::vector<std::string> replaced = lines.TakeLines(first, count);
+    if (added > 0) lines.InsertLines(first, rest(0));
+    return replaced;
   }
+  std::vector<std::string> replaced;
+  replaced.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    replaced.push_back(lines.SetLine(first + i, std::move(newLines[static_cast<std::size_t>(i)])));
+  }
+  if (added > count) lines.InsertLines(first + count, rest(count));
+  return replaced;
 }
 
-// Brings the caret into view and repaints, after a step whose own operation does not.
-void EndReplay(CodeDocument& doc) {
-  doc.RecountLines();
-  doc.ScrollCaretIntoView();
-  doc.Invalidate();
+// Whether the splices fit a text of lineCount lines when exchanged in this
+// order. They always do while every change goes through the history; a text
+// replaced behind its back is left alone rather than cut up.
+template <class Splices>
+bool SplicesFit(const Splices& splices, int lineCount) {
+  for (const LineSplice& s : splices) {
+    if (s.firstLine < 0 || s.linesInText < 0 || s.firstLine > lineCount - s.linesInText) return false;
+    lineCount += static_cast<int>(s.lines.size()) - s.linesInText;
+  }
+  return true;
+}
+
+// Puts the splice's other side in the text and keeps the side it replaces:
+// undo and redo are the same exchange, in opposite orders.
+void Exchange(LineStore& lines, LineSplice& s) {
+  const int present = s.linesInText;
+  s.linesInText = static_cast<int>(s.lines.size());
+  s.lines = SpliceStore(lines, s.firstLine, present, s.lines);
 }
 
 }  // namespace
 
-void CodeDocument::CaptureViewState(UndoRecord& record) const {
-  record.topLine = GetTopLine();
-  record.horizontalScroll = view_->GetScrollPos(ScrollBar::Horizontal);
-  record.lineCount = lineCount;
-  record.longestLine = longestLine;
-  record.longestWidth = longestWidth;
-  record.caret = caret;
-  record.anchor = anchor;
-  record.selEnd = selEnd;
-  record.modified = modified;
-  record.hasSelection = hasSelection;
+void CodeDocument::BeginStep(UndoOp op) {
+  if (stepDepth_++ > 0) return;
+  step_ = UndoRecord{};
+  step_.op = op;
+  step_.before = CaptureViewState();
 }
 
-// Undo calls this once the step's own change is reversed, redo before repeating
-// the step. Either way the text is then as it was before the step (for a redo
-// that began by deleting a selection, until that deletion is repeated here), so
-// recounting gives back the recorded line count and widest line, and the scroll
-// bars get the ranges the recorded positions were taken in.
-void CodeDocument::RestoreViewState(const UndoRecord& record, bool redo) {
-  hasSelection = record.hasSelection;
-  anchor = record.anchor;
-  selEnd = record.selEnd;
-  modified = record.modified;
-  if (!record.hadSelection) {
-    caret = record.caret;
-  } else if (!redo) {
-    SpliceLine(record.caret.line, record.selectionLines);
-    caret = record.caretBeforeDeletion;
-  } else {
-    caret = record.caretBeforeDeletion;
+void CodeDocument::EndStep() noexcept {
+  if (stepDepth_ == 0 || --stepDepth_ > 0) return;
+  if (step_.splices.empty()) return;
+  try {
+    // A step made of whole lines may leave the caret or the selection past the text.
+    caret = ClampToText(caret);
+    if (hasSelection) {
+      anchor = ClampToText(anchor);
+      selEnd = ClampToText(selEnd);
+    }
+    modified = true;
+    RecountLines();
+    ScrollCaretIntoView();
+    Invalidate();
+    step_.after = CaptureViewState();
+    PushUndo(std::move(step_));
+  } catch (...) {
+    ForgetHistory();  // out of memory recording it: the change stands
   }
+  step_ = UndoRecord{};
+}
+
+// After a change that could not be recorded or taken back whole, no step of
+// the history leads back from the text any more.
+void CodeDocument::ForgetHistory() noexcept {
+  undoHistory.clear();
+  undoPos = 0;
+  cleanUndoPos = -1;
+  step_.splices.clear();
+}
+
+void CodeDocument::ReplaceLines(int first, int count, std::vector<std::string> newLines) {
+  Splice(first, count, newLines);
+}
+
+void CodeDocument::ReplaceLine(int line, std::string text) { Splice(line, 1, std::span<std::string>(&text, 1)); }
+
+// The step's last splice covers lines [start, start + linesInText) of the text
+// now. A change that meets or touches them widens that splice; one elsewhere
+// starts a new splice.
+void CodeDocument::Splice(int first, int count, std::span<std::string> newLines) {
+  if (first < 0 || count < 0 || first > lines.size() - count || (count == 0 && newLines.empty())) return;
+  std::string emptyLine;
+  if (count == lines.size() && newLines.empty()) newLines = {&emptyLine, 1};  // every edit needs a line to stand on
+  if (stepDepth_ == 0) {
+    EditStep step(*this, UndoOp::Replacement);
+    Splice(first, count, newLines);
+    return;
+  }
+  try {
+    RecordSplice(first, count, newLines);
+  } catch (...) {
+    ForgetHistory();  // out of memory with the change perhaps half made
+    throw;
+  }
+}
+
+void CodeDocument::RecordSplice(int first, int count, std::span<std::string> newLines) {
+  const int added = static_cast<int>(newLines.size());
+  std::vector<LineSplice>& splices = step_.splices;
+  if (splices.empty() || first > splices.back().firstLine + splices.back().linesInText ||
+      first + count < splices.back().firstLine) {
+    splices.emplace_back();
+    splices.back() = {first, added, SpliceStore(lines, first, count, newLines)};
+    return;
+  }
+  LineSplice& last = splices.back();
+  const int start = last.firstLine;
+  const int end = start + last.linesInText;
+  last.lines.reserve(last.lines.size() + static_cast<std::size_t>(count));
+  std::vector<std::string> replaced = SpliceStore(lines, first, count, newLines);
+  // The replaced lines outside the span are lines the step had not touched yet.
+  if (first + count > end) {
+    last.lines.insert(last.lines.end(), std::make_move_iterator(replaced.begin() + (end - first)),
+                      std::make_move_iterator(replaced.end()));
+  }
+  if (first < start) {
+    last.lines.insert(last.lines.begin(), std::make_move_iterator(replaced.begin()),
+                      std::make_move_iterator(replaced.begin() + (start - first)));
+  }
+  last.firstLine = std::min(start, first);
+  last.linesInText = std::max(end, first + count) - last.firstLine - count + added;
+}
+
+ViewState CodeDocument::CaptureViewState() const {
+  ViewState state;
+  static_cast<EditState&>(state) = *this;
+  state.topLine = GetTopLine();
+  state.horizontalScroll = view_->GetScrollPos(ScrollBar::Horizontal);
+  return state;
+}
+
+// Recounting first gives the scroll bars the ranges the positions were taken in.
+void CodeDocument::RestoreViewState(const ViewState& state) {
+  static_cast<EditState&>(*this) = state;
   RecountLines();
-  SetTopLine(record.topLine, false);
-  SetHorizontalScroll(record.horizontalScroll, false);
-  if (redo && record.hadSelection) {
-    // The repeated step (or Redo, for a step that only deleted) recounts and
-    // scrolls once its whole change is made, as the step did the first time.
-    UndoRecord scratch;
-    DeleteSelection(scratch);
-  }
+  SetTopLine(state.topLine, false);
+  SetHorizontalScroll(state.horizontalScroll, false);
 }
 
-void CodeDocument::PushUndo(const UndoRecord& record) { PushUndo(UndoRecord(record)); }
-
-void CodeDocument::PushUndo(UndoRecord&& record) {
+void CodeDocument::PushUndo(UndoRecord record) {
   if (static_cast<std::int32_t>(undoHistory.size()) > undoPos) {
     // A new step ends the redo chain, and with it any saved text beyond this point.
     undoHistory.erase(undoHistory.begin() + undoPos, undoHistory.end());
     if (cleanUndoPos > undoPos) cleanUndoPos = -1;
   }
-  if (!record.modified) cleanUndoPos = undoPos;
+  if (!record.before.modified) cleanUndoPos = undoPos;
   undoHistory.push_back(std::move(record));
   ++undoPos;
   while (undoPos > undoLimit && !undoHistory.empty()) {
@@ -140,13 +182,18 @@ void CodeDocument::PushUndo(UndoRecord&& record) {
 }
 
 void CodeDocument::Undo() {
-  if (!CanUndo()) return;
-  const UndoRecord& r = undoHistory[static_cast<std::size_t>(undoPos - 1)];
-  if (r.op == 7 && !replayReplacement) return;
+  if (!CanUndo() || StepIsOpen()) return;
+  UndoRecord& r = undoHistory[static_cast<std::size_t>(undoPos - 1)];
+  if (!SplicesFit(std::views::reverse(r.splices), lines.size())) return;
   // An unmodified text here is the saved one (a save leaves no step behind).
   if (!modified) cleanUndoPos = undoPos;
-  ReverseStep(*this, r);
-  RestoreViewState(r, false);
+  try {
+    for (LineSplice& s : std::views::reverse(r.splices)) Exchange(lines, s);
+  } catch (...) {
+    ForgetHistory();
+    throw;
+  }
+  RestoreViewState(r.before);
   --undoPos;
   modified = undoPos != cleanUndoPos;
   ScrollCaretIntoView();
@@ -154,44 +201,21 @@ void CodeDocument::Undo() {
 }
 
 void CodeDocument::Redo() {
-  if (!CanRedo()) return;
-  const UndoRecord& r = undoHistory[static_cast<std::size_t>(undoPos)];
-  if (r.op == 7 && !replayReplacement) return;
+  if (!CanRedo() || StepIsOpen()) return;
+  UndoRecord& r = undoHistory[static_cast<std::size_t>(undoPos)];
+  if (!SplicesFit(r.splices, lines.size())) return;
   if (!modified) cleanUndoPos = undoPos;
-  ++undoPos;
-  RestoreViewState(r, true);
-  switch (r.op) {
-    case 1:
-      InsertLineBreakIndented(r.indent, true);
-      break;
-    case 2:
-      DeleteBackward(true);
-      break;
-    case 3:
-      InsertText(r.text, true);
-      break;
-    case 4:
-      DeleteForward(true);
-      break;
-    case 6: {
-      // The caret ends after the pasted text, as it did when the paste was made.
-      std::vector<std::string> pasted = r.pastedLines;
-      const int tail = static_cast<int>(r.formerLine.size()) - caret.col;
-      const int endCol = static_cast<int>(pasted.back().size()) - tail;
-      SpliceLine(caret.line, std::move(pasted));
-      caret = {caret.line + r.pieceCount - 1, endCol};
-      EndReplay(*this);
-      break;
-    }
-    case 7:
-      replayReplacement(r, true);
-      EndReplay(*this);
-      break;
-    default:  // 5: restoring the view deleted the selection again
-      EndReplay(*this);
-      break;
+  try {
+    for (LineSplice& s : r.splices) Exchange(lines, s);
+  } catch (...) {
+    ForgetHistory();
+    throw;
   }
+  RestoreViewState(r.after);
+  ++undoPos;
   modified = undoPos != cleanUndoPos;
+  ScrollCaretIntoView();
+  Invalidate();
 }
 
 }  // namespace quillet

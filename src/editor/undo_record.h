@@ -1,42 +1,51 @@
-// One step of a document's undo history: what the step did and the view and
-// selection state from before it.
+// One step of a document's undo history. Every step, whatever made it, is the
+// same thing: lines of the text replaced by other lines, and the view before
+// and after. Undo puts the removed lines back and restores the view before;
+// redo puts the inserted lines back and restores the view after.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "editor/text_pos.h"
+#include "editor/view_state.h"
 
 namespace quillet {
 
+// What made a step. Undo and redo never look at it: every step is taken back
+// and repeated the same way.
+enum class UndoOp : std::int32_t {
+  None = 0,
+  LineBreak = 1,        // InsertLineBreak
+  DeleteBackward = 2,   // Backspace
+  InsertText = 3,       // a typed character or a completion
+  DeleteForward = 4,    // Delete without a selection
+  DeleteSelection = 5,  // Delete or Cut of a selection, Backspace over one
+  InsertBlock = 6,      // Paste
+  Replacement = 7,      // replace-all, templates: any change of several lines
+};
+
+// Lines from firstLine on that a step replaced: the lines as they were
+// (removed) and as the step left them (inserted). Only the side that is not in
+// the text is kept here: the removed lines while the step is done, the inserted
+// ones once it is undone. Undo and redo exchange the two sides, moving lines and
+// never copying them, and a step costs the lines it touched once. Lines are kept
+// one by one, never joined with CR LF: a line may hold a CR LF of its own.
+struct LineSplice {
+  std::int32_t firstLine = 0;
+  std::int32_t linesInText = 0;    // how many lines of this splice the text holds from firstLine
+  std::vector<std::string> lines;  // the other side
+  bool operator==(const LineSplice&) const = default;
+};
+
 struct UndoRecord {
-  std::int32_t op = 0;  // 1 line break .. 7 replacement
-  std::int32_t topLine = 0;
-  std::int32_t horizontalScroll = 0;
-  std::int32_t lineCount = 0;
-  std::int32_t longestLine = 0;
-  std::int32_t longestWidth = 0;
-  TextPos caret;
-  TextPos anchor;
-  TextPos selEnd;
-  bool modified = false;
-  bool hasSelection = false;
-  std::int32_t indent = 0;          // line break: TAB bytes added by auto-indent
-  std::int32_t joinColumn = 0;      // backward deletion of a line break: length of the line joined onto
-  std::string text;                 // deletions: bytes removed; insertion: bytes inserted
-  std::string formerLine;           // paste: the caret line before the paste
-  // pastedLines and selectionLines are kept line by line, not joined with CR LF:
-  // joining two lines can leave a CR LF inside one (a line ending in CR meets
-  // one starting with LF), and cutting the text again would split that line.
-  std::vector<std::string> pastedLines;  // paste: every line the paste produced
-  std::int32_t pieceCount = 0;      // paste: pieces the pasted text was cut into
-  bool hadSelection = false;        // the step began by deleting the selection
-  std::vector<std::string> selectionLines;  // whole lines the deleted selection touched
-  TextPos caretBeforeDeletion;
-  std::string findText;             // replacement step
-  std::string replacement;
-  std::int32_t caseSensitive = 0;
+  UndoOp op = UndoOp::None;
+  // In the order they were made, each in the line numbers of its moment. Most
+  // steps make one; a step that changes lines far apart (a replacement) keeps
+  // one per place, so it costs the lines it changed, not those in between.
+  std::vector<LineSplice> splices;
+  ViewState before;
+  ViewState after;
 };
 
 }  // namespace quillet

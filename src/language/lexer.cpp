@@ -41,7 +41,7 @@ class LineColourer {
 
   // Steps over one character; a lead byte at the very end stays one byte.
   std::size_t NextChar(std::size_t i) const {
-    return gbk::IsColourLeadByte(At(i)) && i + 1 < end ? i + 2 : i + 1;
+    return gbk::IsLeadByte(At(i)) && i + 1 < end ? i + 2 : i + 1;
   }
 
   // First `wanted` byte from i on that is not inside a two-byte character, else end.
@@ -86,9 +86,9 @@ class LineColourer {
   // rest of the line has been drawn.
   bool Code() {
     const unsigned char ch = At(p);
-    if (gbk::IsColourLeadByte(ch)) {
+    if (gbk::IsLeadByte(ch)) {
       std::size_t q = NextChar(p);
-      while (gbk::IsColourLeadByte(At(q))) q = NextChar(q);
+      while (gbk::IsLeadByte(At(q))) q = NextChar(q);
       Draw(q, colours[DefaultText]);
       if (q < end) glued = true;
       return true;
@@ -113,7 +113,7 @@ class LineColourer {
     unsigned char stop = At(q - 1);
     if (q < end) {
       stop = At(q);
-      if (gbk::IsColourLeadByte(stop)) {  // glued to two-byte text: no lookup
+      if (gbk::IsLeadByte(stop)) {  // glued to two-byte text: no lookup
         Draw(q, colours[DefaultText]);
         return true;
       }

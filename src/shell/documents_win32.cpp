@@ -388,7 +388,7 @@ void OpenDocument(const std::string& path, NewDocumentKind kind) {
       return;
     }
   } else {
-    added.ApplyTemplate(kind);  // kind 0 has no template
+    added.ApplyTemplate(static_cast<TemplateKind>(kind));  // kind 0 has no template
   }
   SetTab(position, name, TabIcon(added), false);
   SelectTab(position);

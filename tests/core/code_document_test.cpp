@@ -105,7 +105,7 @@ TEST_F(CodeDocumentTest, EmptyFilesAndEmptyDocuments) {
 
 TEST_F(CodeDocumentTest, FailedLoadChangesNothing) {
   CodeDocument doc(context_);
-  doc.ApplyTemplate(1);
+  doc.ApplyTemplate(TemplateKind::Exe);
   doc.filePath = "keep.bas";
   SourceKind kind = SourceKind::Include;
   EXPECT_FALSE(doc.LoadFile(PathOf("missing.bas"), kind));
@@ -178,16 +178,16 @@ TEST_F(CodeDocumentTest, FailedSaveKeepsTheOldFileAndTheDocument) {
 
 TEST_F(CodeDocumentTest, TemplatesHoldTheirExactLines) {
   CodeDocument doc(context_);
-  doc.ApplyTemplate(1);
+  doc.ApplyTemplate(TemplateKind::Exe);
   EXPECT_EQ(doc.kind, SourceKind::Basic);
   ASSERT_EQ(doc.lineCount, 8);
   EXPECT_EQ(doc.lines[3], "FUNCTION PBMAIN () AS LONG");
   EXPECT_EQ(doc.lines[5], "    ");
   EXPECT_EQ(doc.lines[7], "END FUNCTION       ");
-  EXPECT_EQ(TemplateText(1).substr(0, 22), "#COMPILE EXE\r\n#DIM ALL");
-  EXPECT_NE(TemplateText(1).back(), '\n');
+  EXPECT_EQ(TemplateText(TemplateKind::Exe).substr(0, 22), "#COMPILE EXE\r\n#DIM ALL");
+  EXPECT_NE(TemplateText(TemplateKind::Exe).back(), '\n');
 
-  doc.ApplyTemplate(2);
+  doc.ApplyTemplate(TemplateKind::Dll);
   const std::vector<std::string> dll = LinesOf(doc);
   EXPECT_EQ(doc.kind, SourceKind::Basic);
   EXPECT_EQ(dll.front(), "#COMPILE DLL");
@@ -216,7 +216,7 @@ TEST_F(CodeDocumentTest, TemplatesHoldTheirExactLines) {
                           [](const std::string& l) { return l.rfind("        'FUNCTION = 0   'failure!  ", 0) == 0; }),
             1);
 
-  doc.ApplyTemplate(3);
+  doc.ApplyTemplate(TemplateKind::Rc);
   EXPECT_EQ(doc.kind, SourceKind::Other);
   ASSERT_EQ(doc.lineCount, 32);
   EXPECT_EQ(doc.lines[0], "#include \"resource.h\"");
@@ -226,8 +226,8 @@ TEST_F(CodeDocumentTest, TemplatesHoldTheirExactLines) {
   EXPECT_EQ(doc.lines[31], "END");
 
   const std::vector<std::string> before = LinesOf(doc);
-  doc.ApplyTemplate(0);
-  doc.ApplyTemplate(4);
+  doc.ApplyTemplate(TemplateKind::PlainText);
+  doc.ApplyTemplate(static_cast<TemplateKind>(4));
   EXPECT_EQ(LinesOf(doc), before);
   EXPECT_EQ(doc.kind, SourceKind::Other);
 }

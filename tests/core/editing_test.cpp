@@ -9,6 +9,7 @@ namespace quillet {
 namespace {
 
 using Lines = std::vector<std::string>;
+using Splices = std::vector<LineSplice>;
 
 // The byte messages the keyboard sends for a two-byte character.
 int FirstByte(std::string_view c) { return static_cast<unsigned char>(c[0]); }
@@ -26,8 +27,8 @@ TEST_F(EditingTest, TypedBytesPairIntoOneCharacterAndOneStep) {
   EXPECT_EQ(doc_.caret, (TextPos{0, 3}));
   EXPECT_FALSE(context_.input.pendingLead);
   ASSERT_EQ(doc_.undoHistory.size(), 1u);
-  EXPECT_EQ(doc_.undoHistory[0].op, 3);
-  EXPECT_EQ(doc_.undoHistory[0].text, "易");
+  EXPECT_EQ(doc_.undoHistory[0].op, UndoOp::InsertText);
+  EXPECT_EQ(doc_.undoHistory[0].splices, (Splices{{0, 1, {"ab"}}}));
   EXPECT_TRUE(doc_.modified);
 
   // A whole character: its two ANSI bytes, the first in the low byte.
@@ -55,7 +56,7 @@ TEST_F(EditingTest, EnterCopiesLeadingTabsOnlyWhenAutoIndentIsOn) {
   EXPECT_EQ(doc_.InsertLineBreak(), 2);
   EXPECT_EQ(Text(), (Lines{"\t\tif x", "\t\t then"}));
   EXPECT_EQ(doc_.caret, (TextPos{1, 2}));
-  EXPECT_EQ(doc_.undoHistory.back().indent, 2);
+  EXPECT_EQ(doc_.undoHistory.back().splices, (Splices{{0, 2, {"\t\tif x then"}}}));
 
   settings_.autoIndent = false;
   SetText({"\t\tif x then"});
@@ -86,14 +87,14 @@ TEST_F(EditingTest, BackspaceTakesWholeCharactersAndJoinsLines) {
   doc_.DeleteBackward();
   EXPECT_EQ(doc_.lines[3], "x");
   EXPECT_EQ(doc_.caret, (TextPos{3, 1}));
-  EXPECT_EQ(doc_.undoHistory.back().text, "易");
+  EXPECT_EQ(doc_.undoHistory.back().splices, (Splices{{3, 1, {"x易"}}}));
 
   doc_.caret = {3, 0};
   doc_.DeleteBackward();
   EXPECT_EQ(Text(), (Lines{"l0", "l1", "line2x"}));
   EXPECT_EQ(doc_.caret, (TextPos{2, 5}));
   EXPECT_EQ(doc_.lineCount, 3);
-  EXPECT_EQ(doc_.undoHistory.back().text, "\r\n");
+  EXPECT_EQ(doc_.undoHistory.back().splices, (Splices{{2, 1, {"line2", "x"}}}));
 
   // A caret that somehow sits between the bytes of a pair takes only the lead byte.
   SetText({"a\xD2\xD7" "b"});
@@ -117,15 +118,15 @@ TEST_F(EditingTest, BackspaceTakesWholeCharactersAndJoinsLines) {
   Select({0, 1}, {0, 4});
   doc_.DeleteBackward();
   EXPECT_EQ(Text(), (Lines{"aef"}));
-  EXPECT_EQ(doc_.undoHistory.back().op, 5);
+  EXPECT_EQ(doc_.undoHistory.back().op, UndoOp::DeleteSelection);
 }
 
 TEST_F(EditingTest, DeleteWithoutSelectionRemovesTheCharacterAtTheCaret) {
   SetText({"易a\xB0", "end"});
   doc_.Delete();
   EXPECT_EQ(doc_.lines[0], "a\xB0");
-  EXPECT_EQ(doc_.undoHistory.back().op, 4);
-  EXPECT_EQ(doc_.undoHistory.back().text, "易");
+  EXPECT_EQ(doc_.undoHistory.back().op, UndoOp::DeleteForward);
+  EXPECT_EQ(doc_.undoHistory.back().splices, (Splices{{0, 1, {"易a\xB0"}}}));
   doc_.caret = {0, 1};
   doc_.Delete();  // a lead byte with no trail byte after it goes alone
   EXPECT_EQ(Text(), (Lines{"a", "end"}));
@@ -147,10 +148,10 @@ TEST_F(EditingTest, TypingOverABackwardSelectionReplacesIt) {
   EXPECT_EQ(doc_.caret, (TextPos{0, 2}));
   EXPECT_FALSE(doc_.hasSelection);
   const UndoRecord& step = doc_.undoHistory.back();
-  EXPECT_TRUE(step.hadSelection);
-  EXPECT_EQ(step.selectionLines, (Lines{"abcdef", "ghij", "klmnopq"}));
-  EXPECT_EQ(step.caret, (TextPos{0, 1}));
-  EXPECT_EQ(step.caretBeforeDeletion, (TextPos{0, 1}));
+  EXPECT_TRUE(step.before.hasSelection);
+  EXPECT_EQ(step.splices, (Splices{{0, 1, {"abcdef", "ghij", "klmnopq"}}}));
+  EXPECT_EQ(step.before.caret, (TextPos{0, 1}));
+  EXPECT_EQ(step.after.caret, (TextPos{0, 2}));
 }
 
 TEST_F(EditingTest, PasteSplitsAtLineBreaksAroundTheCaret) {
@@ -160,9 +161,7 @@ TEST_F(EditingTest, PasteSplitsAtLineBreaksAroundTheCaret) {
   doc_.Paste();
   EXPECT_EQ(Text(), (Lines{"abcx", "ydef"}));
   EXPECT_EQ(doc_.caret, (TextPos{1, 1}));
-  EXPECT_EQ(doc_.undoHistory.back().pieceCount, 2);
-  EXPECT_EQ(doc_.undoHistory.back().formerLine, "abcdef");
-  EXPECT_EQ(doc_.undoHistory.back().pastedLines, (Lines{"abcx", "ydef"}));
+  EXPECT_EQ(doc_.undoHistory.back().splices, (Splices{{0, 2, {"abcdef"}}}));
 
   // A final line break adds no break of its own.
   SetText({"abcdef"});
@@ -208,7 +207,7 @@ TEST_F(EditingTest, CopyCutAndTheClipboard) {
   doc_.Cut();
   EXPECT_EQ(clipboard_.text, "idd");
   EXPECT_EQ(Text(), (Lines{"first", "mle", "last line"}));
-  EXPECT_EQ(doc_.undoHistory.back().op, 5);
+  EXPECT_EQ(doc_.undoHistory.back().op, UndoOp::DeleteSelection);
   doc_.Cut();  // nothing selected any more
   EXPECT_EQ(doc_.undoHistory.size(), 1u);
 

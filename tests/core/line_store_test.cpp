@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "editor/line_split.h"
+#include "editor/tab_expand.h"
 
 namespace quillet {
 namespace {
@@ -88,16 +89,20 @@ void CheckRandomEdits(const LineStore::Limits& limits, bool checkBlockCount) {
         const int at = editAt(size);
         std::string line = random.Line();
         if (random.Below(4) == 0) line = std::string(60 + random.Below(20), '\t');  // a new widest line
+        EXPECT_EQ(store.SetLine(at, line), model[at]);  // hands back the former text
         model[at] = line;
-        store.SetLine(at, line);
         break;
       }
       case 4:
       case 5: {
         const int at = editAt(size);
         const int count = std::min(random.RunLength(), size - at);
+        if (step % 2 == 0) {
+          EXPECT_EQ(store.TakeLines(at, count), std::vector<std::string>(model.begin() + at, model.begin() + at + count));
+        } else {
+          store.EraseLines(at, count);
+        }
         model.erase(model.begin() + at, model.begin() + at + count);
-        store.EraseLines(at, count);
         break;
       }
       case 6: {  // Enter in the middle of a line
@@ -211,6 +216,18 @@ TEST(LineSplit, CutsOnlyAtCrLfWhereverThePiecesBreak) {
   EXPECT_EQ(SplitLines("a\r\nb"), (std::vector<std::string>{"a", "b"}));
   EXPECT_EQ(SplitLines("\r\n"), (std::vector<std::string>{""}));
   EXPECT_TRUE(SplitLines("").empty());
+}
+
+TEST(ExpandTabs, WidensEveryTabAndKeepsEveryOtherByte) {
+  RandomLines random(7);
+  for (int i = 0; i < 200; ++i) {
+    const std::string line = random.Line();
+    const int tabWidth = random.Below(9);
+    std::string expected;
+    for (char c : line) expected += c == '\t' ? std::string(static_cast<std::size_t>(tabWidth), ' ') : std::string(1, c);
+    ASSERT_EQ(ExpandTabs(line, tabWidth), expected) << i;
+  }
+  EXPECT_EQ(ExpandTabs("\t\ta\t", 2), "    a  ");
 }
 
 }  // namespace

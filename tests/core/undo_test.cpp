@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <functional>
 #include <map>
 #include <random>
@@ -53,6 +54,22 @@ TEST_F(EditingTest, UndoAndRedoOfEveryStepGiveBackTheExactState) {
       {"pasted lines", {27, 20}, {27, 20}, paste("one\r\n\r\nthree 易\r\nfour")},
       {"paste over a selection", {5, 3}, {22, 9}, paste("x\r\ny")},
       {"paste ending in a line break", {29, 3}, {29, 3}, paste("tail\r\n")},
+      {"backspace over a selection", {3, 4}, {8, 2}, [](CodeDocument& d) { d.DeleteBackward(); }},
+      {"replacement of lines far apart", {10, 3}, {10, 3},
+       [](CodeDocument& d) {
+         EditStep step(d, UndoOp::Replacement);
+         d.ReplaceLine(28, "changed");
+         d.ReplaceLines(2, 1, {"one", "two"});
+         d.ReplaceLines(24, 2, {});
+         d.ReplaceLines(23, 2, {"meets the last change from before it"});
+       }},
+      {"template: a line break and a block as one step", {6, 4}, {17, 1},
+       [](CodeDocument& d) {
+         EditStep step(d, UndoOp::Replacement);
+         d.CaretLineEnd();
+         d.InsertLineBreak();
+         d.InsertBlock("DO \r\n\t\r\nLOOP ");
+       }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -173,43 +190,66 @@ TEST_F(EditingTest, LinesHoldingACrLfComeBackWhole) {
   EXPECT_EQ(Text(), (Lines{"a\r", "\nb", "c"}));
 }
 
-std::string ReplaceAllOf(std::string text, const std::string& find, const std::string& with) {
-  for (std::size_t at = text.find(find); at != std::string::npos; at = text.find(find, at + with.size())) {
-    text.replace(at, find.size(), with);
-  }
-  return text;
-}
-
-TEST_F(EditingTest, ReplacementStepsWaitForTheirReplayHook) {
+TEST_F(EditingTest, ReplacementStepsUndoAndRedoExactly) {
   SetText({"foo foo"});
-  UndoRecord record;
-  record.op = 7;
-  doc_.CaptureViewState(record);
-  record.findText = "foo";
-  record.replacement = "bar";
-  doc_.lines.SetLine(0, "bar bar");
-  doc_.modified = true;
-  doc_.RecountLines();
-  doc_.PushUndo(record);
-
-  doc_.Undo();
+  doc_.ReplaceLine(0, "bar bar");  // outside any step: a replacement of its own
   EXPECT_EQ(Text(), (Lines{"bar bar"}));
-  EXPECT_EQ(doc_.undoPos, 1);
+  ASSERT_EQ(doc_.undoPos, 1);
+  EXPECT_EQ(doc_.undoHistory.back().op, UndoOp::Replacement);
+  EXPECT_TRUE(doc_.modified);
 
-  std::vector<bool> calls;
-  doc_.replayReplacement = [this, &calls](const UndoRecord& r, bool redo) {
-    calls.push_back(redo);
-    const std::string& from = redo ? r.findText : r.replacement;
-    const std::string& to = redo ? r.replacement : r.findText;
-    doc_.lines.SetLine(0, ReplaceAllOf(doc_.lines[0], from, to));
-  };
   doc_.Undo();
   EXPECT_EQ(Text(), (Lines{"foo foo"}));
   EXPECT_FALSE(doc_.modified);
   doc_.Redo();
   EXPECT_EQ(Text(), (Lines{"bar bar"}));
   EXPECT_TRUE(doc_.modified);
-  EXPECT_EQ(calls, (std::vector<bool>{false, true}));
+
+  // Changes far apart keep only their own lines, however many lie between.
+  SetText(Lines(100'000, "foo"));
+  {
+    EditStep step(doc_, UndoOp::Replacement);
+    doc_.ReplaceLine(0, "bar");
+    doc_.ReplaceLine(99'999, "bar");
+    doc_.ReplaceLines(50'000, 0, {});  // no change at all
+  }
+  const UndoRecord& far = doc_.undoHistory.back();
+  EXPECT_EQ(far.splices, (std::vector<LineSplice>{{0, 1, {"foo"}}, {99'999, 1, {"foo"}}}));
+
+  // Bad ranges change nothing; taking every line leaves one empty line with the caret on it.
+  SetText({"a", "bc"});
+  doc_.caret = {1, 2};
+  doc_.ReplaceLines(1, 2, {"x"});
+  doc_.ReplaceLines(-1, 1, {"x"});
+  EXPECT_EQ(Text(), (Lines{"a", "bc"}));
+  doc_.ReplaceLines(0, 2, {});
+  EXPECT_EQ(Text(), (Lines{""}));
+  EXPECT_EQ(doc_.caret, (TextPos{0, 0}));
+  doc_.Undo();
+  EXPECT_EQ(Text(), (Lines{"a", "bc"}));
+  EXPECT_EQ(doc_.caret, (TextPos{1, 2}));
+
+  // A step that changes nothing leaves no trace.
+  const std::size_t steps = doc_.undoHistory.size();
+  const int paints = view_.invalidateCount;
+  { EditStep step(doc_, UndoOp::Replacement); }
+  EXPECT_EQ(doc_.undoHistory.size(), steps);
+  EXPECT_EQ(view_.invalidateCount, paints);
+}
+
+TEST_F(EditingTest, UndoingPastASaveThenTypingKeepsTheMarkThroughRedo) {
+  SetText({"abc"});
+  doc_.caret = {0, 3};
+  doc_.TypeCharacter('x');
+  doc_.modified = false;  // what a save does
+  doc_.Undo();
+  EXPECT_TRUE(doc_.modified);
+  doc_.TypeCharacter('y');  // the saved text is now out of reach
+  doc_.Undo();
+  EXPECT_TRUE(doc_.modified);
+  doc_.Redo();
+  EXPECT_TRUE(doc_.modified);
+  EXPECT_EQ(Text(), (Lines{"abcy"}));
 }
 
 // A position on a character boundary of the document.
@@ -294,6 +334,114 @@ TEST_F(EditingTest, RandomEditsUndoAndRedoBackToEachText) {
     while (doc.undoPos < last) {
       doc.Redo();
       ASSERT_EQ(Lines(doc.lines.begin(), doc.lines.end()), textAt[doc.undoPos]);
+    }
+  }
+}
+
+// A model of the history: for each step the whole state before and after it,
+// the position in the history, and where the saved text is.
+TEST_F(EditingTest, RandomStepsUndoRedoAndSavesFollowAModelOfTheHistory) {
+  for (unsigned seed = 1; seed <= 30; ++seed) {
+    SCOPED_TRACE(seed);
+    std::mt19937 rng(seed);
+    FakeEditView view(200, 100);
+    CodeDocument doc(context_);
+    doc.SetView(&view);
+    doc.undoLimit = 6;  // the oldest steps go often, saved positions with them
+    doc.lines.Assign(ScrollingText());
+    doc.RecountLines();
+    struct Step {
+      DocSnapshot before, after;
+    };
+    std::deque<Step> steps;
+    int pos = 0;
+    int saved = 0;  // -1: the saved text is gone from the history
+    const auto expectState = [&](DocSnapshot expected, const char* what) {
+      expected.modified = pos != saved;
+      ASSERT_EQ(SnapshotOf(doc, view), expected) << what;
+    };
+
+    for (int i = 0; i < 60; ++i) {
+      const unsigned action = rng() % 10;
+      if (action == 7 || action == 8) {
+        // With nothing to undo or redo, nothing changes.
+        const bool undo = action == 7;
+        const bool moves = undo ? pos > 0 : pos < static_cast<int>(steps.size());
+        const DocSnapshot unchanged = SnapshotOf(doc, view);
+        undo ? doc.Undo() : doc.Redo();
+        if (!moves) {
+          ASSERT_EQ(SnapshotOf(doc, view), unchanged);
+        } else if (undo) {
+          --pos;
+          ASSERT_NO_FATAL_FAILURE(expectState(steps[pos].before, "undo"));
+        } else {
+          ++pos;
+          ASSERT_NO_FATAL_FAILURE(expectState(steps[pos - 1].after, "redo"));
+        }
+        continue;
+      }
+      if (action == 9) {
+        doc.modified = false;  // what a save does
+        saved = pos;
+        continue;
+      }
+      doc.anchor = RandomPos(doc, rng);
+      doc.caret = doc.selEnd = rng() % 3 == 0 ? RandomPos(doc, rng) : doc.anchor;
+      doc.hasSelection = !(doc.anchor == doc.caret);
+      doc.ScrollCaretIntoView();
+      const DocSnapshot before = SnapshotOf(doc, view);
+      const TextPos end{doc.lines.size() - 1, doc.LineLength(doc.lines.size() - 1)};
+      bool records = true;
+      switch (action) {
+        case 0: doc.TypeCharacter('a' + static_cast<int>(rng() % 26)); break;
+        case 1: doc.InsertLineBreak(); break;
+        case 2:
+          records = doc.hasSelection || !(doc.caret == TextPos{});
+          doc.DeleteBackward();
+          break;
+        case 3:
+          records = doc.hasSelection || !(doc.caret == end);
+          doc.Delete();
+          break;
+        case 4: {
+          const std::string text = RandomText(rng);
+          records = !text.empty();
+          clipboard_.SetText(text);
+          doc.Paste();
+          break;
+        }
+        case 5:
+          records = doc.hasSelection;
+          doc.Cut();
+          break;
+        default: {
+          // Two changes in one step: apart, touching or overlapping.
+          EditStep step(doc, UndoOp::Replacement);
+          for (int k = 0; k < 2; ++k) {
+            const int first = static_cast<int>(rng() % static_cast<unsigned>(doc.lines.size()));
+            const int count = std::min(static_cast<int>(rng() % 4), doc.lines.size() - first);
+            doc.ReplaceLines(first, count, {RandomText(rng), "x"});
+            doc.caret = {first + 1, 1};
+          }
+          doc.hasSelection = false;
+          break;
+        }
+      }
+      if (!records) {
+        ASSERT_EQ(SnapshotOf(doc, view), before);
+        continue;
+      }
+      steps.erase(steps.begin() + pos, steps.end());
+      if (saved > pos) saved = -1;
+      steps.push_back({before, SnapshotOf(doc, view)});
+      ++pos;
+      if (static_cast<int>(steps.size()) > doc.undoLimit) {
+        steps.pop_front();
+        --pos;
+        saved = saved > 0 ? saved - 1 : -1;
+      }
+      ASSERT_NO_FATAL_FAILURE(expectState(steps.back().after, "step"));
+      ASSERT_EQ(doc.undoPos, pos);
     }
   }
 }

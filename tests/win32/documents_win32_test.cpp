@@ -245,7 +245,7 @@ TEST_F(DocumentsTest, NewDocumentsOfEachKindGetTheirNamesTemplatesAndIcons) {
   int icon = -1;
   EXPECT_EQ(TabText(1, &icon), "未命名1.bas");
   EXPECT_EQ(icon, 0);
-  EXPECT_EQ(Documents().Document(1).lines.size(), static_cast<int>(SplitLines(TemplateText(1)).size()));
+  EXPECT_EQ(Documents().Document(1).lines.size(), static_cast<int>(SplitLines(TemplateText(TemplateKind::Exe)).size()));
   EXPECT_EQ(Caption(), std::string(kBase) + " - [未命名1.bas]");
   EXPECT_EQ(StatusText(1), std::to_string(Documents().Document(1).lineCount));
   EXPECT_EQ(StatusText(2), "行:1");
@@ -265,8 +265,8 @@ TEST_F(DocumentsTest, NewDocumentsOfEachKindGetTheirNamesTemplatesAndIcons) {
   }
   EXPECT_EQ(Documents().Document(2).lines.size(), 1);
   EXPECT_EQ(Documents().Document(2).lines[0], "");
-  EXPECT_EQ(Documents().Document(3).lines[0], SplitLines(TemplateText(3))[0]);
-  EXPECT_EQ(Documents().Document(4).lines.size(), static_cast<int>(SplitLines(TemplateText(2)).size()));
+  EXPECT_EQ(Documents().Document(3).lines[0], SplitLines(TemplateText(TemplateKind::Rc))[0]);
+  EXPECT_EQ(Documents().Document(4).lines.size(), static_cast<int>(SplitLines(TemplateText(TemplateKind::Dll)).size()));
 
   // Closing tabs never lowers the counter; the neighbour becomes current.
   Command(kCmdClose);
@@ -388,7 +388,7 @@ TEST_F(DocumentsTest, SaveAndSaveAsWriteTheFileAndMoveTheCaptions) {
   driver.steps = {SaveAs(first)};
   Command(kCmdSave);
   EXPECT_EQ(driver.seen, std::vector<std::string>{std::string(kSaveDialogTitle) + "|未命名1.bas"});
-  EXPECT_EQ(Read(first), "x" + TemplateText(1));
+  EXPECT_EQ(Read(first), "x" + TemplateText(TemplateKind::Exe));
   EXPECT_EQ(TabText(1), "第一.bas");
   EXPECT_EQ(Caption(), std::string(kBase) + " - [" + first + "]");
   EXPECT_TRUE(App().recentFiles.Entries().empty());
@@ -396,7 +396,7 @@ TEST_F(DocumentsTest, SaveAndSaveAsWriteTheFileAndMoveTheCaptions) {
   // Save to its own path, then save as: the old file stays as it was.
   Type(1, "y");
   Command(kCmdSave);
-  EXPECT_EQ(Read(first), "xy" + TemplateText(1));
+  EXPECT_EQ(Read(first), "xy" + TemplateText(TemplateKind::Exe));
   const std::string second = PathOf("第二.inc");
   driver.steps = {SaveAs(second)};
   Command(kCmdSaveAs);
@@ -415,7 +415,7 @@ TEST_F(DocumentsTest, SaveAndSaveAsWriteTheFileAndMoveTheCaptions) {
   Command(kCmdSave);
   EXPECT_EQ(driver.seen.back(), "出错：|保存文档\"" + second + "\"失败！");
   EXPECT_TRUE(Documents().Document(1).IsModified());
-  EXPECT_EQ(Read(second), "xy" + TemplateText(1));
+  EXPECT_EQ(Read(second), "xy" + TemplateText(TemplateKind::Exe));
   UpdateWindow(EditHandle(1));
   EXPECT_EQ(TabText(1), "第二.inc*");
   EXPECT_EQ(driver.seen.size(), 3u);
@@ -593,7 +593,7 @@ TEST_F(DocumentsTest, EditCommandsActOnTheCurrentDocument) {
   Command(kCmdSelectAll);
   Command(kCmdCut);
   EXPECT_EQ(Documents().Document(2).lines[0], "");
-  EXPECT_EQ(Documents().Document(1).lines.size(), static_cast<int>(SplitLines(TemplateText(1)).size()));
+  EXPECT_EQ(Documents().Document(1).lines.size(), static_cast<int>(SplitLines(TemplateText(TemplateKind::Exe)).size()));
 
   // The editor's report reaches the menu and the toolbar.
   Documents().Document(2).NotifyChanged();

@@ -34,7 +34,7 @@ EditTestHost::EditTestHost(int templateNumber)
     : context(settings, files), document(context), window(document) {
   context.clipboard = &clipboard;
   context.host = this;
-  document.ApplyTemplate(templateNumber);
+  document.ApplyTemplate(static_cast<TemplateKind>(templateNumber));
   list_.Add(window);
 }
 

@@ -78,7 +78,7 @@ TEST_F(Win32FileSystemTest, DocumentSavesUnderANameWhoseTrailByteIsABackslash) {
   EditorSettings settings;
   EditorContext context{settings, files_};
   CodeDocument doc(context);
-  doc.ApplyTemplate(1);
+  doc.ApplyTemplate(TemplateKind::Exe);
   const std::string name = "\x81\x5C.inc";  // the character's second byte is 0x5C
   ASSERT_TRUE(doc.SaveFile(PathOf(name)));
   EXPECT_EQ(doc.GetDisplayName(), name);
