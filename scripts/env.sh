@@ -10,12 +10,18 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export LC_ALL=zh_CN.UTF-8 LANG=zh_CN.UTF-8
 
-# Starts Xvfb on a free display when there is none, and exports DISPLAY.
+# Starts Xvfb on a free display when there is none, and exports DISPLAY. A
+# lock left by an X server that is gone (killed with its session) is cleared.
 quillet_ensure_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
-  local n
-  for n in $(seq 91 120); do
-    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
+  local n pid
+  for n in $(seq 91 250); do
+    if [ -e /tmp/.X$n-lock ]; then
+      pid=$(tr -dc '0-9' < /tmp/.X$n-lock 2>/dev/null)
+      if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then continue; fi
+      rm -f /tmp/.X$n-lock /tmp/.X11-unix/X$n
+    fi
+    [ -e /tmp/.X11-unix/X$n ] && continue
     Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     QUILLET_XVFB_PID=$!
     export DISPLAY=:$n
