@@ -85,9 +85,24 @@ bool OnProcedureTreeNotify(const CommandSurface& surface, NMHDR* header, LRESULT
 
 // ---- Completion list ----
 
+// The list never has the focus, where a tree shows its selection faintly:
+// the candidate that Space takes is drawn as if it had.
+LRESULT DrawCompletionItem(NMTVCUSTOMDRAW& draw) {
+  if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+  if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT && (draw.nmcd.uItemState & CDIS_SELECTED)) {
+    draw.clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+    draw.clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
+  }
+  return CDRF_DODEFAULT;
+}
+
 bool OnCompletionListNotify(NMHDR* header, LRESULT& result) {
   HWND list = Units().completionList;
   if (!list || header->hwndFrom != list) return false;
+  if (header->code == NM_CUSTOMDRAW) {
+    result = DrawCompletionItem(*reinterpret_cast<NMTVCUSTOMDRAW*>(header));
+    return true;
+  }
   if (header->code != NM_CLICK) return false;
   CodeDocument* document = CurrentDocument();
   if (document && gState) {
