@@ -179,7 +179,8 @@ TEST(Menus, AcceleratorsBecomeCommandsExceptEditKeysOutsideTheEditorAndGreyedIte
                              GetModuleHandleA(nullptr), nullptr);
   // A window of the editor's class (a plain stand-in unless the real class is registered).
   WNDCLASSA editClass{};
-  if (!GetClassInfoA(GetModuleHandleA(nullptr), kEditClassName, &editClass)) {
+  const bool standIn = !GetClassInfoA(GetModuleHandleA(nullptr), kEditClassName, &editClass);
+  if (standIn) {
     editClass.lpfnWndProc = DefWindowProcA;
     editClass.hInstance = GetModuleHandleA(nullptr);
     editClass.lpszClassName = kEditClassName;
@@ -223,6 +224,9 @@ TEST(Menus, AcceleratorsBecomeCommandsExceptEditKeysOutsideTheEditorAndGreyedIte
   }
   MSG elsewhere = KeyDown(GetDesktopWindow(), 'S');
   EXPECT_FALSE(TranslateShellAccelerator(host.window, table.Get(), elsewhere));
+  // The stand-in must not keep the real class from registering in later tests.
+  DestroyWindow(editor);
+  if (standIn) UnregisterClassA(kEditClassName, GetModuleHandleA(nullptr));
   ResetApp();
 }
 
