@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/features_win32.h"
+#include "app/search_feature_win32.h"
 #include "language/keyword_table.h"
 #include "shell/app_state.h"
 #include "shell/command_registry.h"
@@ -47,6 +48,7 @@ quillet::MainWindowOptions ProgramOptions(HINSTANCE instance) {
   // Each feature registers its commands (and change listeners) at start-up.
   parts.startFeatures.push_back(RegisterShellCommands);
   quillet::AddFeatureParts(parts, gCommands);
+  quillet::AddSearchFeatureParts(parts, gCommands);
   return options;
 }
 

@@ -6,6 +6,7 @@
 #include "common/images_win32.h"
 #include "common/path_text.h"
 #include "common/resources.h"
+#include "editor/completion.h"
 #include "editor/edit_window_win32.h"
 #include "platform/editor_host.h"
 #include "platform/win32_clipboard_win32.h"
@@ -42,12 +43,33 @@ const EditWindow& EditOf(const DocumentWindow& window) {
 class DocumentShell final : public EditorHost, public EditWindowShell {
  public:
   void DocumentChanged(CodeDocument& document) override { App().documentChanged.Raise(document); }
-  void HideCompletion() override {}  // no completion list yet
+
+  // Typing drives the prompt that the services lend, if any.
+  void HideCompletion() override {
+    if (prompt) prompt->HideCompletion();
+  }
+  bool CompletionListVisible() override { return prompt && prompt->IsVisible(); }
+  bool CompletionInProgress() override { return prompt && prompt->IsActive(); }
+  void AcceptCompletion(CodeDocument& doc) override {
+    if (prompt) prompt->AcceptCompletion(doc);
+  }
+  void DropLastPrefixChar() override {
+    if (prompt) prompt->DropLastPrefixChar();
+  }
+  bool AccumulatePrefix(int code) override { return prompt && prompt->AccumulatePrefix(code); }
+  void ShowCompletion(CodeDocument& doc) override {
+    if (prompt) prompt->ShowCompletion(doc);
+  }
 
   EditWindow* FindOwner(HWND window) override;
   void ShowEditMenu(EditWindow&, POINT screen) override;
+  void EditWindowShown(EditWindow& window) override {
+    if (documentShown) documentShown(window.Document());
+  }
 
   const CommandSurface* commands = nullptr;
+  CompletionPrompt* prompt = nullptr;
+  std::function<void(CodeDocument&)> documentShown;
 };
 
 struct DocumentsState {
@@ -120,6 +142,8 @@ void SetTab(int position, const std::string& caption, int icon, bool insert) {
 void RemoveDocument(int position) {
   DocumentList& list = Documents();
   const int current = CurrentTab();
+  // The prompt must not stay attached to a window that goes.
+  if (CompletionPrompt* prompt = State().shell.prompt) prompt->Forget(list.Document(position));
   list.Window(position)->Close();
   list.Remove(position);
   SendMessageA(TabStrip(), TCM_DELETEITEM, position - 1, 0);
@@ -162,6 +186,8 @@ void StartDocuments(const CommandSurface* commands) {
   s.context.clipboard = &s.clipboard;
   s.context.host = &s.shell;
   s.shell.commands = commands;
+  s.shell.prompt = nullptr;  // until a part lends one
+  s.shell.documentShown = nullptr;
   s.contextTab = 0;
   s.tabIcons = LoadImageStrip(Instance(), kTabIconsResource, 16);
   SendMessageA(TabStrip(), TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(s.tabIcons.Get()));
@@ -181,6 +207,7 @@ void EndDocuments() {
   }
   s.tabIcons.Reset();
   s.contextTab = 0;
+  SetDocumentServices({});
   SetEditWindowShell(nullptr);
 }
 
@@ -333,6 +360,13 @@ void DocumentShell::ShowEditMenu(EditWindow&, POINT screen) {
   ShowPopupMenu(MainWindow(), FindSubmenu(GetMenu(MainWindow()), "编辑(&E)"), screen);
 }
 
+
+void SetDocumentServices(DocumentServices services) {
+  DocumentsState& s = State();
+  s.shell.prompt = services.completion;
+  s.shell.documentShown = std::move(services.documentShown);
+  s.context.messages = services.messages;
+}
 
 // ---- The list and its tabs ----
 

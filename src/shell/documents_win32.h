@@ -8,6 +8,7 @@
 
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
 
 #include "shell/app_handles_win32.h"
@@ -16,6 +17,8 @@
 namespace quillet {
 
 class CommandSurface;
+class CompletionPrompt;
+class UserMessages;
 
 // The list behind the tab strip; position k is tab k (1-based).
 DocumentList& Documents();
@@ -51,6 +54,17 @@ void SelectTab(int position);
 // WM_NOTIFY of the tab strip: tab changes, right-clicks and the full-path
 // tooltips. False when the notification is not the strip's.
 bool HandleTabStripNotify(const NMHDR* header, LRESULT& result);
+
+// What another part lends the documents: the completion prompt that typing
+// drives, the boxes of the core's notices and questions, and what follows
+// when a document's window is shown because its tab became current. Cleared
+// when the documents start; all must outlive the main window.
+struct DocumentServices {
+  CompletionPrompt* completion = nullptr;
+  UserMessages* messages = nullptr;
+  std::function<void(CodeDocument&)> documentShown;
+};
+void SetDocumentServices(DocumentServices services);
 
 // Plugs the documents into the main window: the edit-window class and its
 // teardown, the first document, the close request, the current edit window's

@@ -112,12 +112,37 @@ LRESULT CALLBACK FolderFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM
 // The completion prompt never keeps the keyboard focus: it goes straight back to the editor.
 WNDPROC gTreeProc = nullptr;
 
+// A click on an item selects it and tells the main window (NM_CLICK), without
+// the tree's own handling: that would take the focus, and the editing window
+// ends the prompt when it loses the focus.
+void ClickCompletionItem(HWND list, LPARAM lParam) {
+  TVHITTESTINFO hit{};
+  hit.pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  auto* item = reinterpret_cast<HTREEITEM>(SendMessageA(list, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  if (!item || !(hit.flags & TVHT_ONITEM)) return;
+  SendMessageA(list, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+  NMHDR header{list, static_cast<UINT_PTR>(GetDlgCtrlID(list)), static_cast<UINT>(NM_CLICK)};
+  SendMessageA(GetParent(list), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+}
+
 LRESULT CALLBACK CompletionListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_SETFOCUS) {
-    try {
-      if (Parts().focusEditWindow) Parts().focusEditWindow();
-    } catch (...) {
+  try {
+    switch (message) {
+      case WM_SETFOCUS:
+        if (Parts().focusEditWindow) Parts().focusEditWindow();
+        return 0;
+      case WM_LBUTTONDOWN:
+      case WM_LBUTTONDBLCLK:
+        ClickCompletionItem(list, lParam);
+        return 0;
+      case WM_RBUTTONDOWN:
+      case WM_RBUTTONDBLCLK:
+      case WM_MBUTTONDOWN:
+        return 0;
+      default:
+        break;
     }
+  } catch (...) {
     return 0;
   }
   return CallWindowProcA(gTreeProc, list, message, wParam, lParam);

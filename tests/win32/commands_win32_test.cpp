@@ -234,6 +234,9 @@ TEST(Menus, AcceleratorsBecomeCommandsExceptEditKeysOutsideTheEditorAndGreyedIte
   }
   MSG elsewhere = KeyDown(GetDesktopWindow(), 'S');
   EXPECT_FALSE(TranslateShellAccelerator(host.window, table.Get(), elsewhere));
+  // The stand-in must not keep the real class from registering in later tests.
+  DestroyWindow(editor);
+  if (standIn) UnregisterClassA(kEditClassName, GetModuleHandleA(nullptr));
   ResetApp();
 }
 

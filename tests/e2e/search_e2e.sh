@@ -1,0 +1,134 @@
+#!/usr/bin/env bash
+# The completion prompt, replace-all with its undo, go to line and F3 through
+# the real program and the X server: keys typed into the EXE template with
+# xdotool, the file saved with Ctrl+S and its bytes checked on disk.
+#   QUILLET_EXE   the program to run (default: out/win32/quillet.exe)
+#   E2E_SHOTS     a folder: also save screenshots of the prompt list, the
+#                 replace and find dialogs and the 程序集 tree
+set -uo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+# A prefix of its own: the program's registry values and wineserver stay apart.
+export WINEPREFIX=${E2E_WINEPREFIX:-$root/out/search-prefix}
+. "$root/scripts/env.sh"
+exe=$(realpath -m "${QUILLET_EXE:-$QUILLET_OUT/win32/quillet.exe}")
+shots=${E2E_SHOTS:-}
+passed=0; failed=0
+check() {  # check NAME COMMAND...
+  if "${@:2}"; then passed=$((passed + 1)); echo "ok   $1"; else failed=$((failed + 1)); echo "FAIL $1"; fi
+}
+finish() {
+  [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null
+  quillet_stop_wine
+  quillet_stop_display
+  rm -rf "$work"
+  echo "e2e: $passed passed, $failed failed"
+  [ "$failed" -eq 0 ]
+  exit $?
+}
+
+[ -f "$exe" ] || { echo "no program at $exe" >&2; echo "e2e: 0 passed, 1 failed"; exit 1; }
+work=$(mktemp -d /tmp/quillet-e2e-XXXXXX)
+trap finish EXIT
+# A display of our own, without a window manager (E2E_DISPLAY: one already running).
+if [ -n "${E2E_DISPLAY:-}" ]; then export DISPLAY=$E2E_DISPLAY; else unset DISPLAY; fi
+quillet_ensure_display || exit 1
+quillet_ensure_prefix
+"$WINE" reg delete 'HKCU\Software\Velmoor\Quillet' /f >/dev/null 2>&1
+
+wait_window() {
+  local id
+  for _ in $(seq 100); do
+    id=$(xdotool search --name "$1" 2>/dev/null | head -1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.2
+  done
+  return 1
+}
+wait_gone() {
+  for _ in $(seq 50); do xdotool search --name "$1" >/dev/null 2>&1 || return 0; sleep 0.2; done
+  return 1
+}
+wait_title() {
+  for _ in $(seq 50); do [ "$(xdotool getwindowname "$main" 2>/dev/null)" = "$1" ] && return 0; sleep 0.2; done
+  echo "title: $(xdotool getwindowname "$main" 2>/dev/null), wanted: $1" >&2
+  return 1
+}
+saved_as() {
+  local want; want=$(printf "$2"; echo .); want=${want%.}
+  for _ in $(seq 25); do cmp -s "$1" <(printf '%s' "$want") && return 0; sleep 0.2; done
+  echo "$(basename "$1") holds: $(od -An -c "$1" 2>/dev/null | tr -s ' ' | head -c 300)" >&2
+  return 1
+}
+windows_path() { local p="Z:$1"; echo "${p//\//\\}"; }
+type_keys() { xdotool type --delay 60 "$1"; sleep 0.4; }
+keys() { xdotool key --delay 60 "$@"; sleep 0.4; }
+shot() { [ -n "$shots" ] && import -window root -crop "${ww}x${wh}+$wx+$wy" +repage "$shots/$1"; }
+# Waits for a modal window and gives it a moment to take the keys.
+modal() { wait_window "$1" >/dev/null && sleep 0.6; }
+
+base='Quillet 2.8正式版'
+[ -n "$shots" ] && mkdir -p "$shots"
+
+(cd "$work" && "$WINE" "$exe") >/dev/null 2>&1 &
+pid=$!
+main=$(wait_window "^$base")
+check "main window appears" test -n "$main"
+[ -n "$main" ] || exit 1
+check "first document is the untitled EXE program" wait_title "$base - [未命名1.bas]"
+eval "$(xdotool getwindowgeometry --shell "$main" | sed 's/^/w/')"
+wx=$wX wy=$wY ww=$wWIDTH wh=$wHEIGHT
+xdotool windowfocus --sync "$main" 2>/dev/null; sleep 1
+
+# «pr» lists PRINT first; Space takes its rest in lower case.
+keys ctrl+End Return
+type_keys "pr"
+shot search_completion_list.png
+keys space
+type_keys "a"
+
+# Ctrl+H: 查找下一个 selects PBMAIN (and makes it the last search), 全部替换
+# replaces it and tells the count; Ctrl+Z takes the whole replacement back.
+keys ctrl+Home ctrl+h
+check "Ctrl+H opens 替换" modal '^替换$'
+type_keys "pbmain"; keys Tab; type_keys "Start"
+keys alt+f
+shot search_replace_dialog.png
+keys alt+a
+check "全部替换 tells the count" modal "^$base\$"
+keys Return
+keys Escape
+check "the replace dialog closes" wait_gone '^替换$'
+keys ctrl+z
+
+# Ctrl+G 2 puts the caret at the start of line 2.
+keys ctrl+g
+check "Ctrl+G asks for the line" modal '^到指定行$'
+type_keys "2"; keys Return
+type_keys "Z"
+
+# F3 from the top finds the last search again; typing replaces the match.
+keys ctrl+Home F3
+type_keys "X"
+
+saved="$work/search.bas"
+keys ctrl+s
+if modal '^请输入要保存文件的路径$'; then
+  keys ctrl+a; type_keys "$(windows_path "$saved")"; keys Return
+fi
+check "the saved bytes hold every step" saved_as "$saved" \
+  '#COMPILE EXE\r\nZ#DIM ALL\r\n\r\nFUNCTION X () AS LONG\r\n\r\n    \r\n\r\nEND FUNCTION       \r\nprint a'
+
+if [ -n "$shots" ]; then
+  keys ctrl+f
+  modal '^查找$' && type_keys "print" && shot search_find_dialog.png
+  keys Escape
+  # A document with a few procedures, and its tree after 刷新(&R).
+  keys ctrl+n
+  for line in "sub Alpha" "sub Beta(x as long)" "function Gamma() as long" "sub Delta"; do
+    type_keys "$line"; keys Return Return
+  done
+  xdotool mousemove --window "$main" 85 103 click 1; sleep 0.5   # the 程序集 tab
+  xdotool mousemove --window "$main" 70 130 click 3; sleep 0.6   # its pop-up menu
+  keys r
+  shot search_procedure_tree.png
+fi

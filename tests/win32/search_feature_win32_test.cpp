@@ -1,0 +1,392 @@
+#include "app/search_feature_win32.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "dialogs/find_dialogs_win32.h"
+#include "dialogs/input_box_win32.h"
+#include "editor/completion.h"
+#include "editor/completion_list_win32.h"
+#include "message_pump.h"
+#include "platform/win32_file_system_win32.h"
+#include "shell/app_state.h"
+#include "shell/documents_win32.h"
+#include "shell/main_window_win32.h"
+#include "shell/panels_win32.h"
+
+namespace quillet {
+namespace {
+
+constexpr char kTestKey[] = "Software\\Velmoor\\QuilletTest\\Search";
+constexpr char kTestRoot[] = "Software\\Velmoor\\QuilletTest\\Search\\";
+
+std::string TextOf(HWND window) {
+  char text[1024] = {};
+  if (window) GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+// Answers the modal windows that a command opens, from a timer that their
+// modal loops dispatch. Each step gets the top enabled dialog; clicks that
+// open a further modal window are posted, so that the step returns first.
+class ModalDriver;
+ModalDriver* gDriver = nullptr;
+
+class ModalDriver {
+ public:
+  using Step = std::function<void(HWND dialog)>;
+  ModalDriver() {
+    gDriver = this;
+    timer_ = SetTimer(nullptr, 0, 40, Tick);
+  }
+  ~ModalDriver() {
+    KillTimer(nullptr, timer_);
+    gDriver = nullptr;
+  }
+  std::deque<Step> steps;
+  std::vector<std::string> seen;  // "caption|message text" of every window met
+
+ private:
+  static BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (std::string(name) == "#32770" && IsWindowVisible(window) && IsWindowEnabled(window)) {
+      *reinterpret_cast<HWND*>(found) = window;
+    }
+    return TRUE;
+  }
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (!gDriver || gDriver->busy_) return;
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (!dialog) return;
+    gDriver->busy_ = true;
+    gDriver->Act(dialog);
+    gDriver->busy_ = false;
+  }
+  void Act(HWND dialog) {
+    seen.push_back(TextOf(dialog) + "|" + TextOf(GetDlgItem(dialog, 0xFFFF)));
+    if (steps.empty()) {
+      seen.back().insert(0, "unexpected ");
+      PostMessageA(dialog, WM_CLOSE, 0, 0);
+      return;
+    }
+    const Step step = steps.front();
+    steps.pop_front();
+    step(dialog);
+  }
+  UINT_PTR timer_ = 0;
+  bool busy_ = false;
+};
+
+void Click(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+ModalDriver::Step Press(int id) {
+  return [id](HWND dialog) { Click(dialog, id); };
+}
+
+std::vector<std::string> ItemTexts(HWND tree, HTREEITEM parent, std::vector<int>* images = nullptr) {
+  std::vector<std::string> texts;
+  auto item = reinterpret_cast<HTREEITEM>(
+      SendMessageA(tree, TVM_GETNEXTITEM, parent ? TVGN_CHILD : TVGN_ROOT, reinterpret_cast<LPARAM>(parent)));
+  for (; item; item = reinterpret_cast<HTREEITEM>(
+                   SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
+    char text[256] = {};
+    TVITEMA info{};
+    info.mask = TVIF_TEXT | TVIF_IMAGE;
+    info.hItem = item;
+    info.pszText = text;
+    info.cchTextMax = sizeof text;
+    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&info));
+    texts.push_back(text);
+    if (images) images->push_back(info.iImage);
+  }
+  return texts;
+}
+
+HTREEITEM Root(HWND tree) { return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0)); }
+
+// The centre of an item, in the tree's client pixels.
+POINT ItemPoint(HWND tree, HTREEITEM item) {
+  RECT r{};
+  std::memcpy(&r, &item, sizeof item);  // the item goes in, its rectangle comes out
+  SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r));
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+HTREEITEM NthChild(HWND tree, HTREEITEM parent, int n) {
+  auto item = reinterpret_cast<HTREEITEM>(
+      SendMessageA(tree, TVM_GETNEXTITEM, parent ? TVGN_CHILD : TVGN_ROOT, reinterpret_cast<LPARAM>(parent)));
+  while (item && n-- > 0) {
+    item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
+  }
+  return item;
+}
+
+class SearchFeatureTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RegDeleteTreeA(HKEY_CURRENT_USER, kTestKey);
+    ASSERT_TRUE(RegisterMainWindowClass(GetModuleHandleA(nullptr)));
+    MainWindowOptions options;
+    options.registryRoot = kTestRoot;
+    options.showWarnings = false;
+    options.parts.createMenuBar = [] { return BuildMenuBar().Release(); };
+    options.parts.createToolbar = [this](HWND main) {
+      return commands.CreateToolbar(main, GetModuleHandleA(nullptr), kIdToolbar);
+    };
+    AddDocumentParts(options.parts, commands);
+    AddSearchFeatureParts(options.parts, commands);
+    window = CreateMainWindow(GetModuleHandleA(nullptr), std::move(options));
+    ASSERT_NE(window, nullptr);
+  }
+  void TearDown() override {
+    if (IsWindow(window)) {
+      for (int k = 1; k <= Documents().Count(); ++k) Documents().Document(k).modified = false;
+      DestroyWindow(window);
+    }
+    DrainMessages();
+    for (const std::string& path : written) DeleteFileA(path.c_str());
+    RegDeleteTreeA(HKEY_CURRENT_USER, kTestKey);
+  }
+  void Command(int command) { SendMessageA(window, WM_COMMAND, command, 0); }
+  void Type(const std::string& bytes) {
+    for (char c : bytes) SendMessageA(EditHandle(CurrentTab()), WM_CHAR, static_cast<unsigned char>(c), 0);
+  }
+  CodeDocument& Current() { return *CurrentDocument(); }
+  // The current document holds exactly these lines, caret at the start.
+  void SetText(const std::vector<std::string>& lines) {
+    CodeDocument& doc = Current();
+    doc.SelectAll();
+    doc.Delete();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      if (i) doc.InsertLineBreak();
+      doc.InsertText(lines[i]);
+    }
+    doc.CaretTextStart();
+  }
+  std::string Line(int k) { return std::string(Current().lines[k]); }
+  std::string Write(const std::string& name, const std::string& bytes) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof temp, temp);
+    const std::string path = std::string(temp) + name;
+    Win32FileSystem().WriteFileAtomically(path, bytes);
+    written.push_back(path);
+    return path;
+  }
+
+  CommandSurface commands;
+  HWND window = nullptr;
+  std::vector<std::string> written;
+};
+
+TEST_F(SearchFeatureTest, TypingListsKeywordsBelowTheCaretAndSpaceOrAClickTakesOne) {
+  HWND list = Units().completionList;
+  Command(kCmdSelectAll);
+  Command(kCmdDelete);
+  Type("pr");
+  const auto shown = [list] { return (GetWindowLongA(list, GWL_STYLE) & WS_VISIBLE) != 0; };
+  ASSERT_TRUE(shown());
+  EXPECT_EQ(ItemTexts(list, nullptr), (std::vector<std::string>{"PRINT", "PRIVATE", "PROFILE", "PROGID$", "PRINTER$",
+                                                                 "PRESERVE", "PRINTERCOUNT"}));
+  EXPECT_EQ(SelectedCompletionItem(list), 0);
+  // Just below the caret's row, at the word's start, at the designed size.
+  RECT listRect{}, editRect{};
+  GetWindowRect(list, &listRect);
+  GetWindowRect(EditHandle(CurrentTab()), &editRect);
+  EXPECT_EQ(listRect.right - listRect.left, kCompletionListWidth);
+  EXPECT_EQ(listRect.bottom - listRect.top, kCompletionListHeight);
+  EXPECT_GT(listRect.top, editRect.top + Current().GetCaretHeight() - 1);
+  EXPECT_LT(listRect.top, editRect.top + 3 * Current().RowPitch());
+  EXPECT_EQ(GetWindow(list, GW_HWNDPREV), nullptr) << "in front of the editing windows";
+  Type(" ");
+  EXPECT_FALSE(shown());
+  EXPECT_EQ(Line(0), "print ");
+  EXPECT_EQ(Current().caret.col, 6);
+
+  Type("#co");
+  std::vector<int> images;
+  EXPECT_EQ(ItemTexts(list, nullptr, &images), (std::vector<std::string>{"#COMPILE", "#COMPILER"}));
+  EXPECT_EQ(images, (std::vector<int>{0, 0}));
+  // A click on the second item takes it, and the editor keeps the focus.
+  SetFocus(EditHandle(CurrentTab()));
+  const POINT at = ItemPoint(list, NthChild(list, nullptr, 1));
+  SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+  SendMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+  EXPECT_EQ(Line(0), "print #compiler ");
+  EXPECT_FALSE(shown());
+  EXPECT_EQ(GetFocus(), EditHandle(CurrentTab()));
+}
+
+TEST_F(SearchFeatureTest, TheProcedureTreeFollowsTheCurrentTabAndADoubleClickJumps) {
+  HWND tree = Units().procedureTree;
+  EXPECT_EQ(ItemTexts(tree, nullptr), std::vector<std::string>{"未命名1.bas"});
+  EXPECT_EQ(ItemTexts(tree, Root(tree)), std::vector<std::string>{"PBMAIN"});
+  const std::string path = Write("quillet程序集.bas",
+                                 "' SUB that calls PBMAIN\r\n\r\nSUB A\r\nEND SUB\r\n\tSub InitAll()\r\nEND SUB\r\n"
+                                 "SUB Init\r\nEND SUB\r\nFUNCTION PBMAIN() AS LONG\r\n  Init\r\nEND FUNCTION");
+  OpenDocument(path, kNewPlainText);
+  ASSERT_EQ(CurrentTab(), 2);
+  std::vector<int> images;
+  EXPECT_EQ(ItemTexts(tree, nullptr, &images), std::vector<std::string>{"quillet程序集.bas"});
+  EXPECT_EQ(ItemTexts(tree, Root(tree), &images), (std::vector<std::string>{"A", "InitAll", "Init", "PBMAIN"}));
+  EXPECT_EQ(images, (std::vector<int>{1, 0, 0, 0, 0}));
+
+  // Jumping to «Init» lands on its own line, not on «Sub InitAll()».
+  HTREEITEM init = NthChild(tree, Root(tree), 2);
+  SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(init));
+  POINT at = ItemPoint(tree, init);
+  POINT screen = at;
+  ClientToScreen(tree, &screen);
+  SetCursorPos(screen.x, screen.y);
+  PostMessageA(tree, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+  DrainMessages();
+  EXPECT_EQ(Current().caret.line, 6);
+  EXPECT_EQ(Current().caret.col, 0);
+  EXPECT_FALSE(Current().HasSelection());
+
+  // 跳转到(&G) is for procedures only; 刷新(&R) rebuilds after an edit.
+  EXPECT_TRUE(App().commands.IsEnabled(kCmdProcedureJump));
+  SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(Root(tree)));
+  EXPECT_FALSE(App().commands.IsEnabled(kCmdProcedureJump));
+  Current().CaretTextStart();
+  Current().InsertText("SUB First");
+  Current().InsertLineBreak();
+  Command(kCmdProcedureRefresh);
+  EXPECT_EQ(ItemTexts(tree, Root(tree)).front(), "First");
+
+  // Back on the first tab, its own list.
+  SelectTab(1);
+  EXPECT_EQ(ItemTexts(tree, nullptr), std::vector<std::string>{"未命名1.bas"});
+  EXPECT_EQ(ItemTexts(tree, Root(tree)), std::vector<std::string>{"PBMAIN"});
+}
+
+TEST_F(SearchFeatureTest, TheFindDialogSearchesRemembersAndTellsWhenNothingIsLeft) {
+  SetText({"dim a", "Dim b", "dim c"});
+  ModalDriver driver;
+  HWND owner = nullptr;
+  std::vector<std::string> units;
+  driver.steps = {
+      [&](HWND d) {
+        owner = GetWindow(d, GW_OWNER);
+        for (int id : {int(kFindLabelId), int(kFindDirectionGroupId), int(kFindCaseId), int(kFindButtonId), IDCANCEL})
+          units.push_back(TextOf(GetDlgItem(d, id)));
+        units.push_back(std::to_string(SendDlgItemMessageA(d, kFindDirectionId, CB_GETCOUNT, 0, 0)));
+        units.push_back(std::to_string(IsDlgButtonChecked(d, kFindCaseId)));
+        SetDlgItemTextA(d, kFindTextId, "dim");
+        Click(d, kFindButtonId);  // whole text: the first «dim», then on downwards
+      },
+      [&](HWND d) {
+        EXPECT_EQ(Current().caret.line, 0);
+        EXPECT_EQ(SendDlgItemMessageA(d, kFindDirectionId, CB_GETCURSEL, 0, 0), 1);
+        EXPECT_EQ(SendDlgItemMessageA(d, kFindTextId, CB_GETCOUNT, 0, 0), 1);
+        Click(d, kFindButtonId);  // case ignored: «Dim»
+      },
+      [&](HWND d) {
+        EXPECT_EQ(Current().caret.line, 1);
+        SendDlgItemMessageA(d, kFindCaseId, BM_CLICK, 0, 0);
+        SetDlgItemTextA(d, kFindTextId, "DIM");
+        Click(d, kFindButtonId);  // case-sensitive «DIM»: not found
+      },
+      [&](HWND d) { Click(d, IDOK); },
+      [&](HWND d) {
+        EXPECT_EQ(Current().caret.line, 1) << "unchanged after the notice";
+        EXPECT_EQ(SendDlgItemMessageA(d, kFindTextId, CB_GETCOUNT, 0, 0), 2);
+        Click(d, IDCANCEL);
+      },
+  };
+  Command(kCmdFind);
+  EXPECT_TRUE(driver.steps.empty());
+  EXPECT_EQ(owner, window);
+  EXPECT_EQ(units, (std::vector<std::string>{"查找内容:", "方向", "区分大小写(&C)", "查找关键字(&F)", "取消", "3", "0"}));
+  ASSERT_EQ(driver.seen.size(), 5u);
+  EXPECT_EQ(driver.seen[0], "查找|");
+  EXPECT_EQ(driver.seen[3], "Quillet 2.8正式版|找不到\"DIM\"");
+  EXPECT_EQ(SearchFeatureHistory().Entries().front(), "DIM");
+  // F3 and Shift+F3 repeat the last successful search («dim», case ignored).
+  Current().CaretTextStart();
+  Command(kCmdFindNext);
+  EXPECT_EQ(Current().caret.line, 0);
+  Command(kCmdFindNext);
+  EXPECT_EQ(Current().caret.line, 1);
+  Command(kCmdFindPrevious);  // the same match, the caret now at its start
+  EXPECT_EQ(Current().caret.line, 1);
+  Command(kCmdFindPrevious);
+  EXPECT_EQ(Current().caret.line, 0);
+}
+
+TEST_F(SearchFeatureTest, TheReplaceDialogFindsReplacesAllAndUndoTakesItBackInOneStep) {
+  SetText({"a", "aaa", "b"});
+  ModalDriver driver;
+  std::vector<bool> replaceEnabled;
+  driver.steps = {
+      [&](HWND d) {
+        EXPECT_EQ(GetWindow(d, GW_OWNER), window);
+        EXPECT_EQ(TextOf(GetDlgItem(d, kReplaceWithLabelId)), "替换为(&P):");
+        replaceEnabled.push_back(IsWindowEnabled(GetDlgItem(d, kReplaceOneId)));
+        Click(d, kReplaceAllId);  // nothing to search for
+      },
+      [&](HWND d) { Click(d, IDOK); },
+      [&](HWND d) {
+        EXPECT_EQ(GetFocus(), GetDlgItem(d, kReplaceSearchId));
+        SetDlgItemTextA(d, kReplaceSearchId, "a");
+        Click(d, kReplaceFindNextId);
+      },
+      [&](HWND d) {
+        replaceEnabled.push_back(IsWindowEnabled(GetDlgItem(d, kReplaceOneId)));
+        SetDlgItemTextA(d, kReplaceWithId, "aa");
+        Click(d, kReplaceAllId);
+      },
+      [&](HWND d) { Click(d, IDOK); },
+      [&](HWND d) { Click(d, IDCANCEL); },
+  };
+  Command(kCmdReplace);
+  EXPECT_TRUE(driver.steps.empty());
+  EXPECT_EQ(replaceEnabled, (std::vector<bool>{false, true}));
+  ASSERT_EQ(driver.seen.size(), 6u);
+  EXPECT_EQ(driver.seen[1], "Quillet 2.8正式版|请输入要查找的词条");
+  EXPECT_EQ(driver.seen[4], "Quillet 2.8正式版|一共有4处被替换");
+  EXPECT_EQ(Line(0) + "|" + Line(1) + "|" + Line(2), "aa|aaaaaa|b");
+  Command(kCmdUndo);
+  EXPECT_EQ(Line(0) + "|" + Line(1) + "|" + Line(2), "a|aaa|b");
+  Command(kCmdRedo);
+  EXPECT_EQ(Line(1), "aaaaaa");
+}
+
+TEST_F(SearchFeatureTest, GoToLineMovesTheCaretOrTellsThatTheNumberIsBeyondTheEnd) {
+  SetText({"one", "two", "three"});
+  ModalDriver driver;
+  const auto answer = [](const char* text) {
+    return [text](HWND d) {
+      SetDlgItemTextA(d, kInputBoxEditId, text);
+      Click(d, IDOK);
+    };
+  };
+  std::string prompt;
+  driver.steps = {[&](HWND d) {
+                    prompt = TextOf(GetDlgItem(d, kInputBoxPromptId));
+                    answer("2")(d);
+                  }};
+  Command(kCmdGoToLine);
+  EXPECT_EQ(prompt, kGoToLinePrompt);
+  EXPECT_EQ(Current().caret.line, 1);
+  EXPECT_FALSE(Current().HasSelection());
+
+  driver.steps = {answer("99"), Press(IDOK)};
+  Command(kCmdGoToLine);
+  ASSERT_EQ(driver.seen.size(), 3u);
+  EXPECT_EQ(driver.seen[2], "Quillet 2.8正式版|行号已经超出范围");
+  EXPECT_TRUE(Current().HasSelection());
+  EXPECT_EQ(Current().GetSelectedText(), "") << "all three lines: more than one";
+  EXPECT_EQ(Current().caret.line, 2);
+}
+
+}  // namespace
+}  // namespace quillet
