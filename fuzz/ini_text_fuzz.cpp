@@ -88,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::size_t at = 0;
   for (const auto& s : sections) {
     for (const auto& k : keys) {
-      const bool same = gbk::EqualsNoCase(s, Trim(section)) && gbk::EqualsNoCase(k, Trim(key));
+      const bool same = gbk::EqualsNoCase(Trim(s), Trim(section)) && gbk::EqualsNoCase(Trim(k), Trim(key));
       if (!same) FUZZ_CHECK(after[at] == before[at]);
       ++at;
     }
