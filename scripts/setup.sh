@@ -5,7 +5,7 @@ set -euo pipefail
 
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
-pkgs=(cmake make g++ googletest libgtest-dev libbenchmark-dev
+pkgs=(cmake make g++ googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
       g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
       wine wine32:i386 xvfb xauth xdotool x11-utils imagemagick
       fonts-wqy-microhei fonts-wqy-zenhei fonts-wine locales python3)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the native core tests (ASan + UBSan),
-# the 64-bit Windows build, the Win32 tests under Wine in a virtual display,
-# and the end-to-end scripts tests/e2e/*.sh (X input through xdotool).
+# a short run of every fuzz target (scripts/fuzz.sh), the 64-bit Windows
+# build, the Win32 tests under Wine in a virtual display, and the end-to-end
+# scripts tests/e2e/*.sh (X input through xdotool).
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh || exit 1
@@ -28,12 +29,24 @@ e2e_counts() {
   if [ -z "$line" ]; then echo "0 1"; else echo "$line" | sed -E 's/^e2e: ([0-9]+) passed, ([0-9]+) failed/\1 \2/'; fi
 }
 
+# Counts of the fuzz step's log, from its "fuzz: N passed, M failed" line; a
+# run that never printed it counts as one failure.
+fuzz_counts() {
+  local line
+  line=$(grep -oE '^fuzz: [0-9]+ passed, [0-9]+ failed' "$1" | tail -1)
+  if [ -z "$line" ]; then echo "0 1"; else echo "$line" | sed -E 's/^fuzz: ([0-9]+) passed, ([0-9]+) failed/\1 \2/'; fi
+}
+
 step "native core: configure, build, test"
 n_passed=0; n_failed=1
 if cmake --preset native >/dev/null && cmake --build --preset native -j"$jobs"; then
   out/native/quillet_core_tests --gtest_color=no 2>&1 | tee out/native-tests.log
   read -r n_passed n_failed < <(gtest_counts out/native-tests.log)
 fi
+
+step "fuzz targets: build, replay the seeds, fuzz briefly"
+scripts/fuzz.sh 2>&1 | tee out/fuzz.log
+read -r f_passed f_failed < <(fuzz_counts out/fuzz.log)
 
 step "Windows 64-bit: build"
 { cmake --preset win64 >/dev/null && cmake --build --preset win64 -j"$jobs"; } || fail=1
@@ -62,7 +75,7 @@ if cmake --preset win32 >/dev/null && cmake --build --preset win32 -j"$jobs"; th
   quillet_stop_display
 fi
 
-passed=$((n_passed + w_passed + e_passed)); failed=$((n_failed + w_failed + e_failed))
+passed=$((n_passed + f_passed + w_passed + e_passed)); failed=$((n_failed + f_failed + w_failed + e_failed))
 [ "$failed" -eq 0 ] || fail=1
 echo
 echo "tests: $passed passed, $failed failed"

@@ -10,8 +10,9 @@
 namespace quillet {
 namespace {
 
-constexpr std::string_view kErrorMark = "\r\nError";
-constexpr std::string_view kLineMark = "\r\nLine";
+constexpr std::string_view kLineBreak = "\r\n";
+constexpr std::string_view kErrorMark = "Error";  // at the start of a line after the first
+constexpr std::string_view kLineMark = "Line";
 
 // The number at the start of text after blanks, as far as digits go; 0 when
 // there is none. Too many digits give the largest int, which no text reaches.
@@ -35,24 +36,30 @@ std::string UnsavedQuestionText(std::string_view displayName) {
 }
 
 CompileLogResult ParseCompileLog(std::string_view log) {
+  // The log is read line by line. CR LF ends a line wherever it stands: a lead
+  // byte just before it is a broken character, not the start of a pair, and
+  // must not hide the line break (and with it an "Error" line) from the scan.
   CompileLogResult result;
-  const std::size_t error = FindAscii(log, kErrorMark);
-  if (error == std::string_view::npos) return result;
-  result.failed = true;
-  const std::size_t p = error + kErrorMark.size();
-
-  // The code ends before "in"; it never runs into the next line.
-  std::size_t end = FindAscii(log, "in", p);
-  end = std::min(end, FindAscii(log, "\r\n", p));
-  result.code = std::string(log.substr(p, end == std::string_view::npos ? std::string_view::npos : end - p));
-
-  const std::size_t line = FindAscii(log, kLineMark, p);
-  if (line == std::string_view::npos) return result;
-  const std::size_t q = line + kLineMark.size();
-  const std::size_t colon = FindAscii(log, ":", q);
-  if (colon == std::string_view::npos) return result;
-  result.hasLine = true;
-  result.line = LeadingNumber(log.substr(q, colon - q));
+  for (std::size_t at = log.find(kLineBreak); at != std::string_view::npos;) {
+    const std::size_t start = at + kLineBreak.size();
+    at = log.find(kLineBreak, start);
+    const std::string_view line = log.substr(start, at == std::string_view::npos ? at : at - start);
+    if (!result.failed) {
+      if (!line.starts_with(kErrorMark)) continue;
+      result.failed = true;
+      // The code ends before "in", else with its line.
+      const std::string_view code = line.substr(kErrorMark.size());
+      result.code = std::string(code.substr(0, FindAscii(code, "in")));
+    } else if (line.starts_with(kLineMark)) {
+      // Only the first "Line" line after the error counts.
+      const std::string_view rest = line.substr(kLineMark.size());
+      const std::size_t colon = FindAscii(rest, ":");
+      if (colon == std::string_view::npos) return result;
+      result.hasLine = true;
+      result.line = LeadingNumber(rest.substr(0, colon));
+      return result;
+    }
+  }
   return result;
 }
 

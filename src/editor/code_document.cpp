@@ -33,28 +33,22 @@ class JoinedLines {
     toWrite_ = finalBreak_ ? lines.size() - 1 : lines.size();
   }
 
+  // The buffer grows with what it holds, so saving a small file does not
+  // fill a whole chunk first.
   std::string_view operator()() {
     static constexpr std::size_t kChunk = 1 << 20;
-    if (buffer_.size() < kChunk) buffer_.resize(kChunk);
-    std::size_t used = 0;
+    buffer_.clear();
     while (written_ < toWrite_) {
       const std::string& line = *next_;
       const bool lineBreak = written_ + 1 < toWrite_ || finalBreak_;
-      const std::size_t need = line.size() + (lineBreak ? 2 : 0);
-      if (used + need > buffer_.size()) {
-        if (used > 0) break;
-        buffer_.resize(need);  // a line longer than a chunk goes out on its own
-      }
-      std::memcpy(buffer_.data() + used, line.data(), line.size());
-      used += line.size();
-      if (lineBreak) {
-        buffer_[used++] = '\r';
-        buffer_[used++] = '\n';
-      }
+      // A line longer than a chunk goes out on its own.
+      if (!buffer_.empty() && buffer_.size() + line.size() + 2 > kChunk) break;
+      buffer_.append(line);
+      if (lineBreak) buffer_.append("\r\n");
       ++next_;
       ++written_;
     }
-    return std::string_view(buffer_.data(), used);
+    return buffer_;
   }
 
  private:

@@ -17,6 +17,8 @@ std::string_view Trim(std::string_view s) {
 
 // One line as the profile reader sees it. A section header is '[' up to the
 // last ']'; an entry is a line holding '='. Everything else is kept but unused.
+// Names come trimmed, and callers trim the names they look for, so that an
+// item written under " name " reads back under it.
 struct IniLine {
   enum Kind { kOther, kSection, kEntry } kind = kOther;
   std::string_view name;
@@ -28,7 +30,7 @@ IniLine Classify(std::string_view raw) {
   if (!line.empty() && line.front() == '[') {
     const auto close = line.rfind(']');
     if (close == std::string_view::npos) return {};
-    return {IniLine::kSection, line.substr(1, close - 1), {}};
+    return {IniLine::kSection, Trim(line.substr(1, close - 1)), {}};
   }
   const auto eq = line.find('=');
   if (eq == std::string_view::npos) return {};
@@ -65,6 +67,8 @@ IniText::IniText(std::string_view text) {
 }
 
 std::optional<std::string> IniText::Find(std::string_view section, std::string_view key) const {
+  section = Trim(section);
+  key = Trim(key);
   bool inSection = false;
   bool seenSection = false;
   for (const auto& raw : lines) {
@@ -83,6 +87,7 @@ std::optional<std::string> IniText::Find(std::string_view section, std::string_v
 
 bool IniText::Write(std::string_view section, std::string_view key, std::string_view value) {
   if (!IsWritableIniItem(section, key, value)) return false;
+  section = Trim(section);
   const std::string_view trimmedKey = Trim(key);
   const std::string entry = std::string(trimmedKey) + "=" + std::string(value);
 

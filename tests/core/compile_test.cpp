@@ -114,6 +114,17 @@ TEST(CompileLogTest, ErrorCodeAndLineNumber) {
   EXPECT_FALSE(ParseCompileLog("").failed);
 }
 
+TEST(CompileLogTest, ABrokenCharacterBeforeALineBreakDoesNotHideTheLineBreak) {
+  // A lead byte right before CR LF must not take the CR as its trail byte:
+  // the "Error" line after it would go unseen and the compile pass as good.
+  CompileLogResult r = ParseCompileLog("PB \xA8\r\nError 7 in a\r\nLine 2: y");
+  EXPECT_TRUE(r.failed);
+  EXPECT_EQ(r.line, 2);
+  r = ParseCompileLog("PB\r\nError 7 \xA8\r\nLine 3: y\r\n");
+  EXPECT_EQ(r.code, " 7 \xA8");  // the code never runs into the next line
+  EXPECT_EQ(r.line, 3);
+}
+
 TEST_F(CompileTest, ASuccessfulCompileRunsEveryStepInOrder) {
   host.files.files[kLog] = "PB\r\nError 1 in old\r\nLine 2: x";  // left by an earlier compile
   CompilerWrites("PB\r\nno errors\r\n");

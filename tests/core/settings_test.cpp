@@ -252,6 +252,16 @@ TEST(IniText, WriteChangesOneItemAndKeepsTheRest) {
   EXPECT_EQ(ini.Find("a", "k"), "10");
 }
 
+TEST(IniText, NamesMatchWithoutTheBlanksAroundThem) {
+  IniText ini("[ a ]\r\nk=1\r\n");
+  EXPECT_EQ(ini.Find("a", "k"), "1");
+  EXPECT_EQ(ini.SectionNames(), (std::vector<std::string>{"a"}));
+  ASSERT_TRUE(ini.Write(" a", " k ", "2"));
+  EXPECT_EQ(ini.Find(" A ", "\tk "), "2");  // what was written under a name reads back under it
+  ASSERT_TRUE(ini.Write(" b ", "k", "3"));
+  EXPECT_EQ(ini.Text(), "[ a ]\r\nk=2\r\n\r\n[b]\r\nk=3\r\n");
+}
+
 TEST(IniTextFile, MissingFileReadsEmptyAndWriteCreatesIt) {
   const auto dir = std::filesystem::temp_directory_path() /
                    ("quillet_ini_" + std::to_string(std::random_device{}()));
