@@ -135,6 +135,9 @@ void SetTab(int position, const std::string& caption, int icon, bool insert) {
   item.iImage = icon;
   SendMessageA(TabStrip(), insert ? TCM_INSERTITEMA : TCM_SETITEMA, position - 1,
                reinterpret_cast<LPARAM>(&item));
+  // A shorter caption narrows the tab; the strip does not repaint what the
+  // wider one covered, which kept a stale "*" beside it.
+  if (!insert) InvalidateRect(TabStrip(), nullptr, TRUE);
 }
 
 // Takes a document, its window and its tab away; the tab that takes its
