@@ -6,6 +6,7 @@
 
 #include "build/compile.h"
 #include "common/owned_handle_win32.h"
+#include "platform/message_boxes_win32.h"
 #include "platform/win32_file_system_win32.h"
 #include "shell/app_handles_win32.h"
 #include "shell/app_state.h"
@@ -45,14 +46,7 @@ class ShellBuildHost final : public BuildHost {
 
   FileSystem& Files() override { return files_; }
   YesNoCancel AskToSave(const std::string& question) override {
-    switch (MessageBoxA(Units().main, question.c_str(), kUnsavedCaption, MB_ICONASTERISK | MB_YESNOCANCEL)) {
-      case IDYES:
-        return YesNoCancel::Yes;
-      case IDNO:
-        return YesNoCancel::No;
-      default:
-        return YesNoCancel::Cancel;
-    }
+    return AskYesNoCancel(Units().main, question, kUnsavedCaption);
   }
   bool SaveDocument() override { return quillet::SaveDocument(tab_); }
   void ShowMessage(const std::string& text, const char* caption, MessageIcon icon) override {

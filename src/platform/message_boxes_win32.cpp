@@ -11,4 +11,15 @@ bool MessageBoxes::AskYesNo(const std::string& text, const std::string& caption)
          IDYES;
 }
 
+YesNoCancel AskYesNoCancel(HWND owner, const std::string& text, const char* caption) {
+  switch (MessageBoxA(owner, text.c_str(), caption, MB_ICONASTERISK | MB_YESNOCANCEL)) {
+    case IDYES:
+      return YesNoCancel::Yes;
+    case IDNO:
+      return YesNoCancel::No;
+    default:
+      return YesNoCancel::Cancel;
+  }
+}
+
 }  // namespace quillet

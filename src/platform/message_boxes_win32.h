@@ -10,6 +10,9 @@
 
 namespace quillet {
 
+// A save question with the information icon and 是, 否 and 取消.
+YesNoCancel AskYesNoCancel(HWND owner, const std::string& text, const char* caption);
+
 class MessageBoxes final : public UserMessages {
  public:
   // caption: the notices' caption (the program's name).

@@ -6,6 +6,9 @@
 
 namespace quillet {
 
+// The answer to a question with 是, 否 and 取消; closing the box is 取消.
+enum class YesNoCancel { Yes, No, Cancel };
+
 class UserMessages {
  public:
   virtual ~UserMessages() = default;

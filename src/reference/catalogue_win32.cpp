@@ -1,5 +1,6 @@
 #include "reference/catalogue_win32.h"
 
+#include "common/tree_view_win32.h"
 #include "editor/code_document.h"
 #include "reference/catalogue.h"
 #include "reference/instant_help.h"
@@ -7,37 +8,17 @@
 namespace quillet {
 namespace {
 
-HTREEITEM AddItem(HWND tree, HTREEITEM parent, std::string_view text, int image, std::uint32_t value) {
-  std::string owned(text);  // the control copies it; it needs a NUL at the end
-  TVINSERTSTRUCTA insert{};
-  insert.hParent = parent;
-  insert.hInsertAfter = TVI_LAST;
-  insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-  insert.item.pszText = owned.data();
-  insert.item.iImage = image;
-  insert.item.iSelectedImage = image;
-  insert.item.lParam = static_cast<LPARAM>(value);
-  return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-}
-
 CatalogueItem Describe(HWND tree, HTREEITEM item) {
   CatalogueItem out;
-  if (!item) return out;
-  char text[256] = {};
-  TVITEMA data{};
-  data.mask = TVIF_TEXT | TVIF_PARAM;
-  data.hItem = item;
-  data.pszText = text;
-  data.cchTextMax = sizeof text;
-  if (!SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data))) return out;
+  LPARAM value = 0;
+  if (!ReadTreeItem(tree, item, out.text, value)) return {};
   const auto parent = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_PARENT,
                                                                reinterpret_cast<LPARAM>(item)));
   const bool parentIsRoot =
       parent && !SendMessageA(tree, TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(parent));
   out.item = item;
   out.level = LevelOfItem(parent != nullptr, parentIsRoot);
-  out.value = static_cast<std::uint32_t>(data.lParam);
-  out.text = text;
+  out.value = static_cast<std::uint32_t>(value);
   return out;
 }
 
@@ -52,16 +33,16 @@ bool FillCatalogueTree(HWND tree) {
   // Redrawing once at the end keeps 667 insertions from repainting 667 times.
   SendMessageA(tree, WM_SETREDRAW, FALSE, 0);
   bool complete = false;
-  if (HTREEITEM root = AddItem(tree, TVI_ROOT, kCatalogueRootText, kCatalogueRootImage, 0)) {
+  if (HTREEITEM root = AddTreeItem(tree, TVI_ROOT, kCatalogueRootText, kCatalogueRootImage, 0)) {
     complete = true;
     const auto categories = CatalogueCategories();
     for (int c = 1; c <= static_cast<int>(categories.size()) && complete; ++c) {
       const CatalogueCategory& category = categories[c - 1];
-      HTREEITEM folder = AddItem(tree, root, category.name, category.image, static_cast<std::uint32_t>(c));
+      HTREEITEM folder = AddTreeItem(tree, root, category.name, category.image, static_cast<std::uint32_t>(c));
       complete = folder != nullptr;
       for (const CatalogueEntry& entry : EntriesOfCategory(c)) {
         if (!complete) break;
-        complete = AddItem(tree, folder, entry.text, EntryImage(entry), PackEntryValue(entry)) != nullptr;
+        complete = AddTreeItem(tree, folder, entry.text, EntryImage(entry), PackEntryValue(entry)) != nullptr;
       }
     }
     SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(root));
@@ -72,7 +53,7 @@ bool FillCatalogueTree(HWND tree) {
 }
 
 CatalogueItem SelectedCatalogueItem(HWND tree) {
-  return Describe(tree, reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)));
+  return Describe(tree, SelectedTreeItem(tree));
 }
 
 CatalogueItem CatalogueItemAt(HWND tree, POINT screen) {

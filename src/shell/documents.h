@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "editor/code_document.h"
+#include "platform/user_messages.h"
 #include "shell/layout.h"
 
 namespace quillet {
@@ -99,8 +100,6 @@ class DocumentList {
 };
 
 // ---- Closing ----
-
-enum class YesNoCancel { Yes, No, Cancel };
 
 // The answers of the save-changes dialog; closing it by its title bar is 取消.
 enum SaveChangesAnswer : int {

@@ -10,6 +10,7 @@
 #include "editor/edit_window_win32.h"
 #include "platform/editor_host.h"
 #include "platform/win32_clipboard_win32.h"
+#include "platform/message_boxes_win32.h"
 #include "platform/win32_file_system_win32.h"
 #include "shell/app_state.h"
 #include "shell/file_dialog_win32.h"
@@ -101,14 +102,7 @@ int PositionOf(const CodeDocument& document) {
 class UserQuestions final : public CloseQuestions {
  public:
   YesNoCancel AskBeforeClose(const std::string& question) override {
-    switch (MessageBoxA(MainWindow(), question.c_str(), kModifiedCaption, MB_ICONASTERISK | MB_YESNOCANCEL)) {
-      case IDYES:
-        return YesNoCancel::Yes;
-      case IDNO:
-        return YesNoCancel::No;
-      default:
-        return YesNoCancel::Cancel;
-    }
+    return AskYesNoCancel(MainWindow(), question, kModifiedCaption);
   }
   int AskSaveChanges(const std::string& question) override {
     return ShowSaveChangesDialog(MainWindow(), Instance(), question);
