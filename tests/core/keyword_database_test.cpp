@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
-#include "platform/file_system.h"
+#include "memory_file_system.h"
 
 namespace quillet {
 namespace {
@@ -131,21 +130,8 @@ TEST(KeywordDatabase, RefusesAHugeFileAtOnce) {
   EXPECT_FALSE(fault.empty());
 }
 
-class MemoryFiles : public FileSystem {
- public:
-  bool ReadChunks(const std::string& path, std::uint64_t maxBytes, const ChunkSink& sink) override {
-    const auto found = files.find(path);
-    if (found == files.end() || found->second.size() > maxBytes) return false;
-    sink(found->second);
-    return true;
-  }
-  bool WriteChunksAtomically(const std::string&, const ChunkSource&) override { return false; }
-  bool ShortEntryName(const std::string&, std::string&) override { return false; }
-  std::map<std::string, std::string> files;
-};
-
 TEST(KeywordDatabase, OpeningWantsOneRecordPerCatalogueEntry) {
-  MemoryFiles files;
+  MemoryFileSystem files;
   files.files[kKeywordDatabaseFileName] = DatabaseOf(638);
   files.files["short.edb"] = DatabaseOf(637);
   KeywordDatabase db;

@@ -14,75 +14,14 @@ export WINEPREFIX=${E2E_WINEPREFIX:-$root/out/defects-prefix}
 . "$root/scripts/env.sh"
 exe=$(realpath -m "${QUILLET_EXE:-$QUILLET_OUT/win32/quillet.exe}")
 shots=${E2E_SHOTS:-}
-passed=0; failed=0
-check() {  # check NAME COMMAND...
-  if "${@:2}"; then passed=$((passed + 1)); echo "ok   $1"; else failed=$((failed + 1)); echo "FAIL $1"; fi
-}
-finish() {
-  [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null
-  quillet_stop_wine
-  quillet_stop_display
-  rm -rf "$work"
-  echo "e2e: $passed passed, $failed failed"
-  [ "$failed" -eq 0 ]
-  exit $?
-}
+. "$root/tests/e2e/lib/session.bash"
+e2e_start "$exe"
 
-[ -f "$exe" ] || { echo "no program at $exe" >&2; echo "e2e: 0 passed, 1 failed"; exit 1; }
-work=$(mktemp -d /tmp/quillet-e2e-XXXXXX)
-trap finish EXIT
-unset DISPLAY  # a display of our own, without a window manager
-quillet_ensure_display || exit 1
-quillet_ensure_prefix
-"$WINE" reg delete 'HKCU\Software\Velmoor\Quillet' /f >/dev/null 2>&1
-
-# Waits until a window whose name matches the pattern exists; prints its id.
-wait_window() {
-  local id
-  for _ in $(seq 100); do
-    id=$(xdotool search --name "$1" 2>/dev/null | head -1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.2
-  done
-  return 1
-}
-wait_gone() {
-  for _ in $(seq 50); do xdotool search --name "$1" >/dev/null 2>&1 || return 0; sleep 0.2; done
-  return 1
-}
-title_is() { [ "$(xdotool getwindowname "$main" 2>/dev/null)" = "$1" ]; }
-wait_title() {
-  for _ in $(seq 50); do title_is "$1" && return 0; sleep 0.2; done
-  echo "title: $(xdotool getwindowname "$main" 2>/dev/null), wanted: $1" >&2
-  return 1
-}
-bytes_are() { cmp -s "$1" <(printf '%s' "$2"); }
-# After Ctrl+S: waits for the file to hold the bytes (printf format).
-saved_as() {
-  local want; want=$(printf "$2"; echo .); want=${want%.}
-  for _ in $(seq 25); do bytes_are "$1" "$want" && return 0; sleep 0.2; done
-  echo "$(basename "$1") holds: $(od -An -c "$1" | tr -s ' ' | head -c 200)" >&2
-  return 1
-}
-windows_path() { local p="Z:$1"; echo "${p//\//\\}"; }
-type_keys() { xdotool type --delay 60 "$1"; sleep 0.5; }
-keys() { xdotool key --delay 60 "$@"; sleep 0.5; }
 click_at() { xdotool mousemove --window "$main" "$1" "$2" click 1; sleep 0.5; }
-# Opens a file through Ctrl+O and the open dialog.
-open_file() {
-  xdotool key ctrl+o
-  wait_window '^请选择要打开的文件$' >/dev/null || return 1
-  sleep 1
-  xdotool key ctrl+a
-  type_keys "$(windows_path "$1")"
-  xdotool key Return
-  wait_gone '^请选择要打开的文件$' && wait_title "$base - [$(windows_path "$1")]"
-}
 # The pixels of the line-number bar (no caret there), as a digest.
 number_bar() { import -window root -crop "36x250+$((wx + 164))+$((wy + 100))" rgb:- 2>/dev/null | md5sum; }
 same_bar() { [ "$(number_bar)" = "$1" ]; }
 other_bar() { [ "$(number_bar)" != "$1" ]; }
-shot() { [ -n "$shots" ] && import -window root -crop "${ww}x${wh}+$wx+$wy" +repage "$shots/$1"; }
 
 base='Quillet 2.8正式版'
 

@@ -12,18 +12,13 @@ cd "$(dirname "$0")/../.."
 . scripts/env.sh
 
 exe=${EDIT_HOST:-$QUILLET_OUT/win32/edit_host.exe}
-passed=0; failed=0
-check() {  # name, then a command that succeeds when the check holds
-  local name=$1; shift
-  if "$@"; then passed=$((passed + 1)); echo "ok   $name"; else failed=$((failed + 1)); echo "FAIL $name"; fi
-}
+. tests/e2e/lib/session.bash
+# Shares the display it was given; stops only one it started itself.
 finish() {
   [ -n "${host_pid:-}" ] && kill "$host_pid" 2>/dev/null
   [ -n "${own_display:-}" ] && quillet_stop_display
   rm -rf "${work:-}"
-  echo "e2e: $passed passed, $failed failed"
-  [ "$failed" -eq 0 ]
-  exit $?
+  e2e_summary
 }
 
 if [ ! -f "$exe" ]; then
@@ -39,12 +34,7 @@ out_file="$work/typed.bas"
 "$WINE" "$exe" "$("$WINE" winepath -w "$out_file" 2>/dev/null | tr -d '\r')" >"$work/host.log" 2>&1 &
 host_pid=$!
 
-win=""
-for _ in $(seq 100); do
-  win=$(xdotool search --name "Quillet edit host" 2>/dev/null | head -1)
-  [ -n "$win" ] && break
-  sleep 0.2
-done
+win=$(wait_window "Quillet edit host")
 check "the host window appears" test -n "$win"
 [ -n "$win" ] || finish
 sleep 0.5

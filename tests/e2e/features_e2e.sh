@@ -17,32 +17,10 @@ export WINEPREFIX=${E2E_WINEPREFIX:-$root/out/features-prefix}
 exe=$(realpath -m "${QUILLET_EXE:-$QUILLET_OUT/win32/quillet.exe}")
 built=$(dirname "$exe")
 shots=${E2E_SHOTS:-}
-passed=0; failed=0
-check() {  # check NAME COMMAND...
-  if "${@:2}"; then passed=$((passed + 1)); echo "ok   $1"; else failed=$((failed + 1)); echo "FAIL $1"; fi
-}
-finish() {
-  [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null
-  quillet_stop_wine
-  quillet_stop_display
-  rm -rf "$work"
-  echo "e2e: $passed passed, $failed failed"
-  [ "$failed" -eq 0 ]
-  exit $?
-}
+. "$root/tests/e2e/lib/session.bash"
+e2e_start "$exe" "$built/PB命令函数库.edb" "$built/compiler_stand_in.exe" "$built/marker_program.exe" \
+          "$built/window_text.exe"
 
-for needed in "$exe" "$built/PB命令函数库.edb" "$built/compiler_stand_in.exe" "$built/marker_program.exe" \
-              "$built/window_text.exe"; do
-  [ -f "$needed" ] || { echo "missing: $needed" >&2; echo "e2e: 0 passed, 1 failed"; exit 1; }
-done
-work=$(mktemp -d /tmp/quillet-e2e-XXXXXX)
-trap finish EXIT
-unset DISPLAY  # a display of our own, without a window manager
-quillet_ensure_display || exit 1
-quillet_ensure_prefix
-"$WINE" reg delete 'HKCU\Software\Velmoor\Quillet' /f >/dev/null 2>&1
-
-windows_path() { local p="Z:$1"; echo "${p//\//\\}"; }
 gbk() { iconv -f UTF-8 -t GBK; }
 
 # The program's folder: the program, its database, the stand-in compiler
@@ -63,29 +41,7 @@ body() {
 body FROBNICATE > "$docs/bad.bas"
 body PRINT > "$docs/good.bas"
 
-# Waits until a window whose name matches the pattern exists; prints its id.
-wait_window() {
-  local id
-  for _ in $(seq 100); do
-    id=$(xdotool search --name "$1" 2>/dev/null | head -1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.2
-  done
-  return 1
-}
-wait_gone() {
-  for _ in $(seq 50); do xdotool search --name "$1" >/dev/null 2>&1 || return 0; sleep 0.2; done
-  return 1
-}
-title_is() { [ "$(xdotool getwindowname "$main" 2>/dev/null)" = "$1" ]; }
-wait_title() {
-  for _ in $(seq 50); do title_is "$1" && return 0; sleep 0.2; done
-  echo "title: $(xdotool getwindowname "$main" 2>/dev/null), wanted: $1" >&2
-  return 1
-}
 wait_file() { for _ in $(seq 50); do [ -f "$1" ] && return 0; sleep 0.2; done; return 1; }
-type_keys() { xdotool type --delay 60 "$1"; sleep 0.5; }
-keys() { xdotool key --delay 60 "$@"; sleep 0.5; }
 click_in() { xdotool mousemove --window "$1" "$2" "$3" click "${@:4}" 1; sleep 0.6; }
 # The child windows' texts of the top-level window whose caption starts so.
 texts() { "$WINE" "$work/window_text.exe" "$1" 2>/dev/null | tr -d '\r'; }
@@ -111,25 +67,8 @@ scheme_is() { [ "$(text_of 设置 ComboBox)" = "$1" ]; }
 scheme_stored() {
   "$WINE" reg query 'HKCU\Software\Velmoor\Quillet\编辑器配置' /v 配色方案名 2>/dev/null | iconv -f GBK -t UTF-8 | grep -q "$1"
 }
-bytes_are() { cmp -s "$1" <(printf '%s' "$2"); }
-saved_as() {
-  local want; want=$(printf "$2"; echo .); want=${want%.}
-  for _ in $(seq 25); do bytes_are "$1" "$want" && return 0; sleep 0.2; done
-  echo "$(basename "$1") holds: $(od -An -c "$1" | tr -s ' ' | head -c 300)" >&2
-  return 1
-}
-open_file() {
-  xdotool key ctrl+o
-  wait_window '^请选择要打开的文件$' >/dev/null || return 1
-  sleep 1
-  xdotool key ctrl+a
-  type_keys "$(windows_path "$1")"
-  xdotool key Return
-  wait_gone '^请选择要打开的文件$' && wait_title "$base - [$(windows_path "$1")]"
-}
 # A pixel of the main window as rrggbb.
 pixel() { import -window root -crop "1x1+$((wx + $1))+$((wy + $2))" txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}' | head -1; }
-shot() { [ -n "$shots" ] && import -window root -crop "${ww}x${wh}+$wx+$wy" +repage "$shots/$1"; return 0; }
 [ -n "$shots" ] && mkdir -p "$shots"
 
 base='Quillet 2.8正式版'

@@ -10,50 +10,8 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 export WINEPREFIX=${E2E_WINEPREFIX:-$root/out/docs-prefix}
 . "$root/scripts/env.sh"
 exe=$(realpath -m "${QUILLET_EXE:-$QUILLET_OUT/win32/quillet.exe}")
-passed=0; failed=0
-check() {  # check NAME COMMAND...
-  if "${@:2}"; then passed=$((passed + 1)); echo "ok   $1"; else failed=$((failed + 1)); echo "FAIL $1"; fi
-}
-finish() {
-  [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null
-  quillet_stop_wine
-  quillet_stop_display
-  rm -rf "$work"
-  echo "e2e: $passed passed, $failed failed"
-  [ "$failed" -eq 0 ]
-  exit $?
-}
-
-[ -f "$exe" ] || { echo "no program at $exe" >&2; echo "e2e: 0 passed, 1 failed"; exit 1; }
-work=$(mktemp -d /tmp/quillet-e2e-XXXXXX)
-trap finish EXIT
-unset DISPLAY  # a display of our own, without a window manager
-quillet_ensure_display || exit 1
-quillet_ensure_prefix
-"$WINE" reg delete 'HKCU\Software\Velmoor\Quillet' /f >/dev/null 2>&1
-
-# Waits until a window whose name matches the pattern exists; prints its id.
-wait_window() {
-  local id
-  for _ in $(seq 100); do
-    id=$(xdotool search --name "$1" 2>/dev/null | head -1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.2
-  done
-  return 1
-}
-wait_gone() {
-  for _ in $(seq 50); do xdotool search --name "$1" >/dev/null 2>&1 || return 0; sleep 0.2; done
-  return 1
-}
-title_is() { [ "$(xdotool getwindowname "$main" 2>/dev/null)" = "$1" ]; }
-wait_title() {
-  for _ in $(seq 50); do title_is "$1" && return 0; sleep 0.2; done
-  echo "title: $(xdotool getwindowname "$main" 2>/dev/null), wanted: $1" >&2
-  return 1
-}
-bytes_are() { cmp -s "$1" <(printf '%s' "$2"); }
-type_keys() { xdotool type --delay 60 "$1"; sleep 0.5; }
+. "$root/tests/e2e/lib/session.bash"
+e2e_start "$exe"
 
 base='Quillet 2.8正式版'
 template=$'#COMPILE EXE\r\n#DIM ALL\r\n\r\nFUNCTION PBMAIN () AS LONG\r\n\r\n    \r\n\r\nEND FUNCTION       '

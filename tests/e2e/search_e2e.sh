@@ -12,59 +12,9 @@ export WINEPREFIX=${E2E_WINEPREFIX:-$root/out/search-prefix}
 . "$root/scripts/env.sh"
 exe=$(realpath -m "${QUILLET_EXE:-$QUILLET_OUT/win32/quillet.exe}")
 shots=${E2E_SHOTS:-}
-passed=0; failed=0
-check() {  # check NAME COMMAND...
-  if "${@:2}"; then passed=$((passed + 1)); echo "ok   $1"; else failed=$((failed + 1)); echo "FAIL $1"; fi
-}
-finish() {
-  [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null
-  quillet_stop_wine
-  quillet_stop_display
-  rm -rf "$work"
-  echo "e2e: $passed passed, $failed failed"
-  [ "$failed" -eq 0 ]
-  exit $?
-}
-
-[ -f "$exe" ] || { echo "no program at $exe" >&2; echo "e2e: 0 passed, 1 failed"; exit 1; }
-work=$(mktemp -d /tmp/quillet-e2e-XXXXXX)
-trap finish EXIT
-# A display of our own, without a window manager (E2E_DISPLAY: one already running).
-if [ -n "${E2E_DISPLAY:-}" ]; then export DISPLAY=$E2E_DISPLAY; else unset DISPLAY; fi
-quillet_ensure_display || exit 1
-quillet_ensure_prefix
-"$WINE" reg delete 'HKCU\Software\Velmoor\Quillet' /f >/dev/null 2>&1
-
-wait_window() {
-  local id
-  for _ in $(seq 100); do
-    id=$(xdotool search --name "$1" 2>/dev/null | head -1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.2
-  done
-  return 1
-}
-wait_gone() {
-  for _ in $(seq 50); do xdotool search --name "$1" >/dev/null 2>&1 || return 0; sleep 0.2; done
-  return 1
-}
-wait_title() {
-  for _ in $(seq 50); do [ "$(xdotool getwindowname "$main" 2>/dev/null)" = "$1" ] && return 0; sleep 0.2; done
-  echo "title: $(xdotool getwindowname "$main" 2>/dev/null), wanted: $1" >&2
-  return 1
-}
-saved_as() {
-  local want; want=$(printf "$2"; echo .); want=${want%.}
-  for _ in $(seq 25); do cmp -s "$1" <(printf '%s' "$want") && return 0; sleep 0.2; done
-  echo "$(basename "$1") holds: $(od -An -c "$1" 2>/dev/null | tr -s ' ' | head -c 300)" >&2
-  return 1
-}
-windows_path() { local p="Z:$1"; echo "${p//\//\\}"; }
-type_keys() { xdotool type --delay 60 "$1"; sleep 0.4; }
-keys() { xdotool key --delay 60 "$@"; sleep 0.4; }
-shot() { [ -n "$shots" ] && import -window root -crop "${ww}x${wh}+$wx+$wy" +repage "$shots/$1"; }
-# Waits for a modal window and gives it a moment to take the keys.
-modal() { wait_window "$1" >/dev/null && sleep 0.6; }
+key_pause=0.4  # this session's pause after keys, shorter than the default
+. "$root/tests/e2e/lib/session.bash"
+e2e_start "$exe"
 
 base='Quillet 2.8正式版'
 [ -n "$shots" ] && mkdir -p "$shots"

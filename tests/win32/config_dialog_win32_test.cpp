@@ -5,7 +5,6 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -15,6 +14,7 @@
 #include "dialogs/config.h"
 #include "dialogs/input_box_win32.h"
 #include "edit_test_host_win32.h"
+#include "dialog_driver.h"
 #include "message_pump.h"
 #include "shell/app_state.h"
 #include "shell/registry_store_win32.h"
@@ -28,67 +28,15 @@ constexpr ColourRef kNightBackground = Rgb(0x20, 0x30, 0x40);
 
 // ---- Answering the dialogs from a timer, as the user would ----
 
-std::string Text(HWND window) {
-  char text[1024] = {};
-  if (window) GetWindowTextA(window, text, sizeof text);
-  return text;
+// The "caption|message" of every message box and input box the driver met,
+// and of any dialog it did not expect.
+std::vector<std::string> MessagesSeen(const DialogDriver& driver) {
+  std::vector<std::string> messages;
+  for (const std::string& met : driver.seen) {
+    if (met.rfind("unexpected ", 0) == 0 || met.back() != '|') messages.push_back(met);
+  }
+  return messages;
 }
-
-// One step acts on the next enabled dialog: the configuration dialog, the
-// input box, a message box or a common dialog. Clicks that open a further
-// modal window are posted, so that the step returns and the next tick sees it.
-using Step = std::function<void(HWND)>;
-
-class Driver;
-Driver* gDriver = nullptr;
-
-class Driver {
- public:
-  Driver() {
-    gDriver = this;
-    timer_ = SetTimer(nullptr, 0, 40, Tick);
-  }
-  ~Driver() {
-    KillTimer(nullptr, timer_);
-    gDriver = nullptr;
-  }
-  std::deque<Step> steps;
-  std::vector<std::string> seen;  // "caption|message" of every message box and input box met
-
- private:
-  static BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (std::string(name) == "#32770" && IsWindowVisible(window) && IsWindowEnabled(window)) {
-      *reinterpret_cast<HWND*>(found) = window;
-    }
-    return TRUE;
-  }
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    if (!gDriver || gDriver->busy_) return;
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
-    if (!dialog) return;
-    gDriver->busy_ = true;
-    const std::string title = Text(dialog);
-    HWND message = GetDlgItem(dialog, 0xFFFF);
-    if (!message) message = GetDlgItem(dialog, kInputBoxPromptId);
-    if (message) gDriver->seen.push_back(title + "|" + Text(message));
-    if (gDriver->steps.empty()) {
-      gDriver->seen.push_back("unexpected " + title);
-      PostMessageA(dialog, WM_CLOSE, 0, 0);
-    } else {
-      const Step step = gDriver->steps.front();
-      gDriver->steps.pop_front();
-      step(dialog);
-    }
-    gDriver->busy_ = false;
-  }
-  UINT_PTR timer_ = 0;
-  bool busy_ = false;
-};
-
-void Click(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
 void SelectScheme(HWND dialog, int index) {
   HWND list = GetDlgItem(dialog, kConfigSchemeListId);
@@ -97,14 +45,14 @@ void SelectScheme(HWND dialog, int index) {
 }
 
 // Answers the input box with name.
-Step Name(const std::string& name) {
+DialogStep Name(const std::string& name) {
   return [name](HWND box) {
     SetDlgItemTextA(box, kInputBoxEditId, name.c_str());
     Click(box, IDOK);
   };
 }
 // Closes a message box.
-Step Ok() {
+DialogStep Ok() {
   return [](HWND box) { Click(box, IDOK); };
 }
 
@@ -159,9 +107,9 @@ TEST_F(ConfigDialogTest, ASavedSchemeSelectedAndConfirmedIsStoredAndPainted) {
   ASSERT_TRUE(host.Create(300, 200));
   ReplaceEditDrawingObjects(App().editor);
   host.Pump();
-  Driver driver;
+  DialogDriver driver;
   driver.steps = {[](HWND dialog) {
-    EXPECT_EQ(Text(dialog), "设置");
+    EXPECT_EQ(TextOf(dialog), "设置");
     EXPECT_EQ(SendDlgItemMessageA(dialog, kConfigSchemeListId, CB_GETCOUNT, 0, 0), 3);
     EXPECT_EQ(SendDlgItemMessageA(dialog, kConfigSchemeListId, CB_GETCURSEL, 0, 0), 0);
     SelectScheme(dialog, 1);
@@ -197,7 +145,7 @@ TEST_F(ConfigDialogTest, ASavedSchemeSelectedAndConfirmedIsStoredAndPainted) {
 }
 
 TEST_F(ConfigDialogTest, SaveSchemeAsRefusesBadNamesAndWritesTheSection) {
-  Driver driver;
+  DialogDriver driver;
   driver.steps = {
       [](HWND dialog) {
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, kConfigSaveSchemeId)));
@@ -240,7 +188,7 @@ TEST_F(ConfigDialogTest, SaveSchemeAsRefusesBadNamesAndWritesTheSection) {
     expected.push_back(std::string(kConfigMessageCaption) + "|" + answer);
   }
   expected.push_back(std::string(kSchemeNameCaption) + "|" + kAskSchemeName);
-  EXPECT_EQ(driver.seen, expected);
+  EXPECT_EQ(MessagesSeen(driver), expected);
 
   const std::string file = ReadFile("配色方案.ini");
   const auto section = file.find("[蓝天]\r\n");
@@ -258,7 +206,7 @@ TEST_F(ConfigDialogTest, SaveSchemeAsRefusesBadNamesAndWritesTheSection) {
 }
 
 TEST_F(ConfigDialogTest, TabWidthIsCheckedAndOutlivesTheRun) {
-  Driver driver;
+  DialogDriver driver;
   driver.steps = {
       [](HWND dialog) {
         EXPECT_TRUE(GetWindowLongA(GetDlgItem(dialog, kConfigCompilerPathId), GWL_STYLE) & ES_READONLY);
@@ -276,7 +224,7 @@ TEST_F(ConfigDialogTest, TabWidthIsCheckedAndOutlivesTheRun) {
       },
   };
   EXPECT_TRUE(ShowConfigurationDialog(nullptr));
-  EXPECT_EQ(driver.seen,
+  EXPECT_EQ(MessagesSeen(driver),
             std::vector<std::string>{std::string(kConfigMessageCaption) + "|" + kTabWidthRefused});
   EXPECT_EQ(App().editor.tabWidth, 8);
   EXPECT_FALSE(App().editor.completionPrompts);
@@ -290,24 +238,24 @@ TEST_F(ConfigDialogTest, CancelAppliesNothingButTheBrowsedCompilerStays) {
   const std::string compiler = folder + "\\PBWIN.EXE";
   WriteFile("PBWIN.EXE", "MZ");
   RegistrySettingsStore(kTestRoot).WriteText(kCompilerPathPath, "C:\\注册表\\PBWIN.EXE");
-  Driver driver;
+  DialogDriver driver;
   driver.steps = {
       [](HWND dialog) {
         // qlt8.dll names no compiler: the registry's path is shown, not wiped.
-        EXPECT_EQ(Text(GetDlgItem(dialog, kConfigCompilerPathId)), "C:\\注册表\\PBWIN.EXE");
+        EXPECT_EQ(TextOf(GetDlgItem(dialog, kConfigCompilerPathId)), "C:\\注册表\\PBWIN.EXE");
         SetDlgItemTextA(dialog, kConfigTabWidthId, "6");
         SelectScheme(dialog, 2);
         Click(dialog, kConfigBrowseId);
       },
       [compiler](HWND files) {
-        EXPECT_EQ(Text(files), kCompilerDialogTitle);
+        EXPECT_EQ(TextOf(files), kCompilerDialogTitle);
         HWND name = GetDlgItem(files, 0x47C);  // cmb13, else edt1
         if (!name) name = GetDlgItem(files, 0x480);
         SetWindowTextA(name, compiler.c_str());
         Click(files, IDOK);
       },
       [compiler](HWND dialog) {
-        EXPECT_EQ(Text(GetDlgItem(dialog, kConfigCompilerPathId)), compiler);
+        EXPECT_EQ(TextOf(GetDlgItem(dialog, kConfigCompilerPathId)), compiler);
         Click(dialog, IDCANCEL);
       },
   };

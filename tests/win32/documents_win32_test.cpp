@@ -4,12 +4,9 @@
 #include <windowsx.h>
 
 #include <commctrl.h>
-#include <dlgs.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <deque>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,6 +19,7 @@
 #include "shell/menus_win32.h"
 #include "shell/panels_win32.h"
 #include "shell/registry_store_win32.h"
+#include "dialog_driver.h"
 #include "message_pump.h"
 #include "shell/save_changes_dialog_win32.h"
 
@@ -34,95 +32,27 @@ constexpr char kBase[] = "Quillet 2.8正式版";
 
 // ---- Driving the modal dialogs the commands open ----
 
-// What to do with the next dialog that opens: its caption, then the path to
-// type into a file dialog (empty: press Cancel), or the button to click, or 0
-// to close it by its title bar.
-struct DialogStep {
-  std::string title;
-  std::string path;
-  int button = 0;
-  std::function<void(HWND)> inspect;  // looks at the dialog before the action
-};
-
-class DialogDriver;
-DialogDriver* gDriver = nullptr;
-
-// Answers the program's dialogs from a timer of the test's own thread, which
-// the dialogs' modal loops dispatch. Every dialog met is logged as
-// "caption|text", text being a file dialog's proposed name or a box's message.
-class DialogDriver {
- public:
-  DialogDriver() {
-    gDriver = this;
-    timer_ = SetTimer(nullptr, 0, 40, Tick);
-  }
-  ~DialogDriver() {
-    KillTimer(nullptr, timer_);
-    gDriver = nullptr;
-  }
-  std::deque<DialogStep> steps;
-  std::vector<std::string> seen;
-
- private:
-  static BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (std::string(name) == "#32770" && IsWindowVisible(window) && IsWindowEnabled(window)) {
-      *reinterpret_cast<HWND*>(found) = window;
-    }
-    return TRUE;
-  }
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    if (!gDriver || gDriver->busy_) return;
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
-    if (!dialog) return;
-    gDriver->busy_ = true;
-    gDriver->Act(dialog);
-    gDriver->busy_ = false;
-  }
-  static std::string Text(HWND window) {
-    char text[1024] = {};
-    if (window) GetWindowTextA(window, text, sizeof text);
-    return text;
-  }
-  static HWND FileNameBox(HWND dialog) {
-    HWND box = GetDlgItem(dialog, cmb13);
-    return box ? box : GetDlgItem(dialog, edt1);
-  }
-  void Act(HWND dialog) {
-    const std::string title = Text(dialog);
-    // The overwrite question carries the save dialog's title but no name box.
-    const bool fileDialog = (title == kSaveDialogTitle || title == kOpenDialogTitle) && FileNameBox(dialog);
-    HWND message = GetDlgItem(dialog, title == kModifiedCaption && GetDlgItem(dialog, kSaveChangesTextId)
-                                          ? kSaveChangesTextId
-                                          : 0xFFFF);
-    seen.push_back(title + "|" + Text(fileDialog ? FileNameBox(dialog) : message));
-    if (steps.empty() || steps.front().title != title) {
-      seen.back().insert(0, "unexpected ");
-      PostMessageA(dialog, WM_CLOSE, 0, 0);
-      return;
-    }
-    const DialogStep step = steps.front();
-    steps.pop_front();
-    if (step.inspect) step.inspect(dialog);
-    if (fileDialog) {
-      if (!step.path.empty()) SetWindowTextA(FileNameBox(dialog), step.path.c_str());
-      // Posted: OK may open the overwrite question, which must meet the next tick.
-      PostMessageA(GetDlgItem(dialog, step.path.empty() ? IDCANCEL : IDOK), BM_CLICK, 0, 0);
-    } else if (step.button) {
-      SendMessageA(GetDlgItem(dialog, step.button), BM_CLICK, 0, 0);
-    } else {
-      SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-    }
-  }
-  UINT_PTR timer_ = 0;
-  bool busy_ = false;
-};
-
-DialogStep SaveAs(const std::string& path) { return {kSaveDialogTitle, path, 0, {}}; }
-DialogStep Answer(int answer) { return {kModifiedCaption, "", kSaveChangesFirstButton + answer - 1, {}}; }
-DialogStep Box(const char* caption, int button) { return {caption, "", button, {}}; }
+// A file dialog of that title: types the path and presses OK, or with no
+// path presses Cancel.
+DialogStep File(const char* title, const std::string& path) {
+  return {title, [path](HWND dialog) {
+            if (!path.empty()) SetWindowTextA(DialogDriver::FileNameBox(dialog), path.c_str());
+            Click(dialog, path.empty() ? IDCANCEL : IDOK);
+          }};
+}
+DialogStep SaveAs(const std::string& path) { return File(kSaveDialogTitle, path); }
+// A box of that caption: clicks the button, or with 0 closes it by its title bar.
+DialogStep Box(const char* caption, int button) {
+  return {caption, [button](HWND dialog) {
+            if (button) {
+              SendMessageA(GetDlgItem(dialog, button), BM_CLICK, 0, 0);
+            } else {
+              SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+            }
+          }};
+}
+// The save-changes question: answer 1 to 5 is its button, 0 its close box.
+DialogStep Answer(int answer) { return Box(kModifiedCaption, answer ? kSaveChangesFirstButton + answer - 1 : 0); }
 
 // ---- The main window with the program's own parts ----
 
@@ -324,7 +254,7 @@ TEST_F(DocumentsTest, OpensAGbkFileOnceWhateverTheLetterCase) {
   ASSERT_NE(Start(), nullptr);
   {
     DialogDriver driver;
-    driver.steps = {{kOpenDialogTitle, "", 0, {}}, {kOpenDialogTitle, path, 0, {}}};
+    driver.steps = {File(kOpenDialogTitle, ""), File(kOpenDialogTitle, path)};
     Command(kCmdOpen);  // cancelled
     EXPECT_EQ(Documents().Count(), 1);
     Command(kCmdOpen);
@@ -484,7 +414,6 @@ TEST_F(DocumentsTest, EachSaveChangesAnswerOfTheRealDialog) {
         }
       };
     }
-    if (c.answers == std::vector<int>{0}) driver.steps.front().button = 0;
     EXPECT_EQ(QueryCloseAll(), c.closes) << c.saved;
     EXPECT_TRUE(driver.steps.empty()) << c.saved;
     EXPECT_EQ(driver.seen.front(), "文件已经修改|\"a.bas\"已经修改，是否保存？");

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -15,6 +14,7 @@
 #include "dialogs/input_box_win32.h"
 #include "editor/completion.h"
 #include "editor/completion_list_win32.h"
+#include "dialog_driver.h"
 #include "message_pump.h"
 #include "platform/win32_file_system_win32.h"
 #include "shell/app_state.h"
@@ -27,70 +27,6 @@ namespace {
 
 constexpr char kTestKey[] = "Software\\Velmoor\\QuilletTest\\Search";
 constexpr char kTestRoot[] = "Software\\Velmoor\\QuilletTest\\Search\\";
-
-std::string TextOf(HWND window) {
-  char text[1024] = {};
-  if (window) GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
-// Answers the modal windows that a command opens, from a timer that their
-// modal loops dispatch. Each step gets the top enabled dialog; clicks that
-// open a further modal window are posted, so that the step returns first.
-class ModalDriver;
-ModalDriver* gDriver = nullptr;
-
-class ModalDriver {
- public:
-  using Step = std::function<void(HWND dialog)>;
-  ModalDriver() {
-    gDriver = this;
-    timer_ = SetTimer(nullptr, 0, 40, Tick);
-  }
-  ~ModalDriver() {
-    KillTimer(nullptr, timer_);
-    gDriver = nullptr;
-  }
-  std::deque<Step> steps;
-  std::vector<std::string> seen;  // "caption|message text" of every window met
-
- private:
-  static BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (std::string(name) == "#32770" && IsWindowVisible(window) && IsWindowEnabled(window)) {
-      *reinterpret_cast<HWND*>(found) = window;
-    }
-    return TRUE;
-  }
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    if (!gDriver || gDriver->busy_) return;
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
-    if (!dialog) return;
-    gDriver->busy_ = true;
-    gDriver->Act(dialog);
-    gDriver->busy_ = false;
-  }
-  void Act(HWND dialog) {
-    seen.push_back(TextOf(dialog) + "|" + TextOf(GetDlgItem(dialog, 0xFFFF)));
-    if (steps.empty()) {
-      seen.back().insert(0, "unexpected ");
-      PostMessageA(dialog, WM_CLOSE, 0, 0);
-      return;
-    }
-    const Step step = steps.front();
-    steps.pop_front();
-    step(dialog);
-  }
-  UINT_PTR timer_ = 0;
-  bool busy_ = false;
-};
-
-void Click(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
-ModalDriver::Step Press(int id) {
-  return [id](HWND dialog) { Click(dialog, id); };
-}
 
 std::vector<std::string> ItemTexts(HWND tree, HTREEITEM parent, std::vector<int>* images = nullptr) {
   std::vector<std::string> texts;
@@ -270,7 +206,7 @@ TEST_F(SearchFeatureTest, TheProcedureTreeFollowsTheCurrentTabAndADoubleClickJum
 
 TEST_F(SearchFeatureTest, TheFindDialogSearchesRemembersAndTellsWhenNothingIsLeft) {
   SetText({"dim a", "Dim b", "dim c"});
-  ModalDriver driver;
+  DialogDriver driver;
   HWND owner = nullptr;
   std::vector<std::string> units;
   driver.steps = {
@@ -324,7 +260,7 @@ TEST_F(SearchFeatureTest, TheFindDialogSearchesRemembersAndTellsWhenNothingIsLef
 
 TEST_F(SearchFeatureTest, TheReplaceDialogFindsReplacesAllAndUndoTakesItBackInOneStep) {
   SetText({"a", "aaa", "b"});
-  ModalDriver driver;
+  DialogDriver driver;
   std::vector<bool> replaceEnabled;
   driver.steps = {
       [&](HWND d) {
@@ -362,7 +298,7 @@ TEST_F(SearchFeatureTest, TheReplaceDialogFindsReplacesAllAndUndoTakesItBackInOn
 
 TEST_F(SearchFeatureTest, GoToLineMovesTheCaretOrTellsThatTheNumberIsBeyondTheEnd) {
   SetText({"one", "two", "three"});
-  ModalDriver driver;
+  DialogDriver driver;
   const auto answer = [](const char* text) {
     return [text](HWND d) {
       SetDlgItemTextA(d, kInputBoxEditId, text);
