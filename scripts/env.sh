@@ -15,7 +15,9 @@ quillet_ensure_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
   local n
   for n in $(seq 91 120); do
-    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
+    # A lock left by a server that is gone does not hold the number; Xvfb replaces it.
+    if [ -e /tmp/.X$n-lock ] && kill -0 "$(tr -d ' ' < /tmp/.X$n-lock 2>/dev/null)" 2>/dev/null; then continue; fi
+    [ -e /tmp/.X$n-lock ] || { [ -e /tmp/.X11-unix/X$n ] && continue; }
     Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     QUILLET_XVFB_PID=$!
     export DISPLAY=:$n
