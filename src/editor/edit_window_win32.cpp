@@ -186,6 +186,15 @@ void EditWindow::Invalidate() {
   if (window_ != nullptr) InvalidateRect(window_, nullptr, FALSE);
 }
 
+void EditWindow::InvalidateBand(int top, int bottom) {
+  if (window_ == nullptr) return;
+  RECT band{};
+  GetClientRect(window_, &band);
+  band.top = top;
+  band.bottom = bottom;
+  InvalidateRect(window_, &band, FALSE);
+}
+
 void EditWindow::CreateCaret(int height) {
   if (window_ == nullptr) return;
   ::CreateCaret(window_, nullptr, 1, height);
