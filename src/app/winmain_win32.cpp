@@ -16,6 +16,10 @@
 #include "tools/calculator_win32.h"
 #include "tools/skin_win32.h"
 
+#ifdef QUILLET_LATENCY_PROBE
+#include "latency/latency_probe_win32.h"
+#endif
+
 namespace {
 
 // The menus, accelerators and toolbar of the main window.
@@ -61,6 +65,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   if (!main) return 1;
   ShowWindow(main, showCommand);
   UpdateWindow(main);
+#ifdef QUILLET_LATENCY_PROBE
+  quillet::StartLatencyProbe(main);  // the timing build only (bench/latency)
+#endif
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
     if (gCommands.TranslateAccelerator(msg)) continue;

@@ -224,6 +224,7 @@ class CodeDocument : public EditState {
   void Splice(int first, int count, std::span<std::string> newLines);
   void RecordSplice(int first, int count, std::span<std::string> newLines);
   void ForgetHistory() noexcept;
+  void InvalidateStep();
   void PushUndo(UndoRecord record);
 
   EditorContext& context_;
@@ -233,6 +234,7 @@ class CodeDocument : public EditState {
   mutable int barDigitsWidth_ = 0;
   // The step being made: how deeply steps are nested, and the record so far.
   int stepDepth_ = 0;
+  int stepLinesBefore_ = 0;
   UndoRecord step_;
 };
 

@@ -154,8 +154,14 @@ void EditWindow::SetScrollPos(ScrollBar bar, int position, bool redraw) {
   if (window_ != nullptr) ::SetScrollPos(window_, BarOf(bar), position, redraw);
 }
 
+// The scroll bars are set after every edit, mostly to what they already
+// show; only a change reaches Windows, which (under Wine above all) redraws a
+// bar it is given, changed or not, for several milliseconds a keystroke.
 void EditWindow::ShowScrollBar(ScrollBar bar, bool show) {
-  if (window_ != nullptr) ::ShowScrollBar(window_, BarOf(bar), show);
+  if (window_ == nullptr) return;
+  const LONG_PTR style = GetWindowLongPtrA(window_, GWL_STYLE);
+  const bool shown = (style & (bar == ScrollBar::Horizontal ? WS_HSCROLL : WS_VSCROLL)) != 0;
+  if (shown != show) ::ShowScrollBar(window_, BarOf(bar), show);
 }
 
 void EditWindow::SetScrollRange(ScrollBar bar, int max, int page, bool redraw) {
@@ -166,11 +172,27 @@ void EditWindow::SetScrollRange(ScrollBar bar, int max, int page, bool redraw) {
   info.nMin = 0;
   info.nMax = max;
   info.nPage = static_cast<UINT>(std::max(page, 0));
+  SCROLLINFO shown{};
+  shown.cbSize = sizeof shown;
+  shown.fMask = SIF_RANGE | SIF_PAGE;
+  if (GetScrollInfo(window_, BarOf(bar), &shown) && shown.nMin == info.nMin && shown.nMax == info.nMax &&
+      shown.nPage == info.nPage) {
+    return;
+  }
   SetScrollInfo(window_, BarOf(bar), &info, redraw);
 }
 
 void EditWindow::Invalidate() {
   if (window_ != nullptr) InvalidateRect(window_, nullptr, FALSE);
+}
+
+void EditWindow::InvalidateBand(int top, int bottom) {
+  if (window_ == nullptr) return;
+  RECT band{};
+  GetClientRect(window_, &band);
+  band.top = top;
+  band.bottom = bottom;
+  InvalidateRect(window_, &band, FALSE);
 }
 
 void EditWindow::CreateCaret(int height) {

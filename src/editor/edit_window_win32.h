@@ -127,6 +127,7 @@ class EditWindow final : public EditView {
   void ShowScrollBar(ScrollBar bar, bool show) override;
   void SetScrollRange(ScrollBar bar, int max, int page, bool redraw) override;
   void Invalidate() override;
+  void InvalidateBand(int top, int bottom) override;
   void CreateCaret(int height) override;
   void SetCaretPos(int x, int y) override;
 

@@ -23,6 +23,7 @@ class PaintScope {
   PaintScope& operator=(const PaintScope&) = delete;
   ~PaintScope() { EndPaint(window_, &paint_); }
   HDC Dc() const { return dc_; }
+  const RECT& Area() const { return paint_.rcPaint; }
 
  private:
   HWND window_;
@@ -35,6 +36,7 @@ class PaintScope {
 GdiPaintSurface::GdiPaintSurface(HDC target, PixelSize size, HFONT font, HBRUSH background, HBRUSH cursorLine)
     : target_(target),
       size_(size),
+      area_{0, 0, size.width, size.height},
       background_(background),
       cursorLine_(cursorLine),
       memory_(CreateCompatibleDC(target)),
@@ -80,6 +82,7 @@ void PaintWindow(HWND window, CodeDocument& document, HFONT font, HBRUSH backgro
   RECT client{};
   GetClientRect(window, &client);
   GdiPaintSurface surface(paint.Dc(), {client.right, client.bottom}, font, background, cursorLine);
+  surface.SetArea(paint.Area());
   document.Paint(surface);
   surface.Present();
 }

@@ -25,6 +25,9 @@ class GdiPaintSurface final : public PaintSurface {
   HDC MemoryDc() const { return memory_.Get(); }
 
   PixelSize Size() override { return size_; }
+  PixelRect Area() override { return area_; }
+  // Only this part of the client must be drawn (the update rectangle).
+  void SetArea(const RECT& area) { area_ = {area.left, area.top, area.right, area.bottom}; }
   PixelSize MeasureText(std::string_view bytes) override { return TextExtent(MemoryDc(), bytes); }
   void Fill(const PixelRect& rect, PaintBrush brush) override;
   void SetTextColour(ColourRef colour) override;
@@ -36,6 +39,7 @@ class GdiPaintSurface final : public PaintSurface {
  private:
   HDC target_;
   PixelSize size_;
+  PixelRect area_;
   HBRUSH background_;
   HBRUSH cursorLine_;
   // Destroyed in reverse: the selections are undone before bitmap and DC go.
@@ -45,8 +49,8 @@ class GdiPaintSurface final : public PaintSurface {
   SelectedObject fontSelection_;
 };
 
-// Answers WM_PAINT: BeginPaint, the document painted over the whole client
-// area through a GdiPaintSurface, BitBlt, EndPaint.
+// Answers WM_PAINT: BeginPaint, the document painted through a GdiPaintSurface
+// (the rows of the update rectangle), BitBlt, EndPaint.
 void PaintWindow(HWND window, CodeDocument& document, HFONT font, HBRUSH background, HBRUSH cursorLine);
 
 }  // namespace quillet

@@ -24,6 +24,8 @@ struct RowLayout {
   int first = 0;
   int last = -1;
   int Top(int line) const { return (line - first) * pitch; }
+  // Whether the row at y meets the vertical span of area.
+  bool Meets(int y, const PixelRect& area) const { return y < area.bottom && y + pitch > area.top; }
 };
 
 }  // namespace
@@ -41,6 +43,7 @@ void PaintSurface::DrawKeywordRun(std::string_view bytes, ColourRef colour) {
 void CodeDocument::Paint(PaintSurface& surface) {
   const EditorSettings& s = Settings();
   const PixelSize client = surface.Size();
+  const PixelRect area = surface.Area();
   surface.Fill({0, 0, client.width, client.height}, PaintBrush::Background);
 
   const int glyphHeight = GlyphHeight();
@@ -69,6 +72,7 @@ void CodeDocument::Paint(PaintSurface& surface) {
   // Text.
   const KeywordTable& table = KeywordTableInUse();
   for (int i = rows.first; i <= rows.last; ++i) {
+    if (!rows.Meets(rows.Top(i), area)) continue;
     const std::string text = ExpandTabs(lines[i], TabWidth());
     const int y = rows.Top(i) + s.lineSpacing;
     if (kind == SourceKind::Other) {
@@ -89,6 +93,7 @@ void CodeDocument::Paint(PaintSurface& surface) {
     const int from = std::max(start.line, rows.first);
     const int to = std::min(end.line, rows.last);
     for (int i = from; i <= to; ++i) {
+      if (!rows.Meets(rows.Top(i), area)) continue;
       const int left = i == start.line ? ColumnOffset(i, start.col) : 0;
       const int right = ColumnOffset(i, i == end.line ? end.col : LineLength(i));
       if (right <= left) continue;
@@ -103,6 +108,7 @@ void CodeDocument::Paint(PaintSurface& surface) {
   if (barWidth > 0 && rows.pitch > 0) {
     const int cells = client.height / rows.pitch + (client.height % rows.pitch != 0 ? 1 : 0);
     for (int k = 0; k < cells; ++k) {
+      if (!rows.Meets(k * rows.pitch, area)) continue;
       const int line = rows.first + k;
       const PixelRect cell{0, k * rows.pitch, barWidth, (k + 1) * rows.pitch};
       const std::string number = line <= rows.last ? std::to_string(line + 1) : std::string();

@@ -28,8 +28,13 @@ enum class PaintBrush { Background, CursorLine };
 // after another along a row, each advanced by its measured width.
 class PaintSurface : public RunSink {
  public:
-  // The size of the area to paint (the window's client area).
+  // The size of the window's client area.
   virtual PixelSize Size() = 0;
+  // The part of it that must be drawn; rows wholly outside it are skipped.
+  virtual PixelRect Area() {
+    const PixelSize size = Size();
+    return {0, 0, size.width, size.height};
+  }
   // Width and height of the bytes in the editor font.
   virtual PixelSize MeasureText(std::string_view bytes) = 0;
   virtual void Fill(const PixelRect& rect, PaintBrush brush) = 0;

@@ -63,6 +63,7 @@ void CodeDocument::BeginStep(UndoOp op) {
   step_ = UndoRecord{};
   step_.op = op;
   step_.before = CaptureViewState();
+  stepLinesBefore_ = lines.size();
 }
 
 void CodeDocument::EndStep() noexcept {
@@ -78,7 +79,7 @@ void CodeDocument::EndStep() noexcept {
     modified = true;
     RecountLines();
     ScrollCaretIntoView();
-    Invalidate();
+    InvalidateStep();
     step_.after = CaptureViewState();
     PushUndo(std::move(step_));
   } catch (...) {

@@ -111,6 +111,44 @@ void CodeDocument::Invalidate() {
   changePending_ = true;  // whatever is redrawn has changed
 }
 
+// After an edit step only the rows it touched are repainted (a keystroke then
+// costs one row, not the window), and with a changed line count every row
+// below them; a step that moved the picture (scrolled, or widened the
+// line-number bar) repaints it whole.
+void CodeDocument::InvalidateStep() {
+  const ViewState& before = step_.before;
+  const int top = GetTopLine();
+  if (before.topLine != top || before.horizontalScroll != view_->GetScrollPos(ScrollBar::Horizontal) ||
+      DecimalDigits(stepLinesBefore_) != DecimalDigits(lineCount)) {
+    Invalidate();
+    return;
+  }
+  changePending_ = true;
+  int low = std::min(before.caret.line, caret.line);
+  int high = std::max(before.caret.line, caret.line);
+  const auto take = [&low, &high](int line) {
+    low = std::min(low, line);
+    high = std::max(high, line);
+  };
+  if (before.hasSelection) {
+    take(before.anchor.line);
+    take(before.selEnd.line);
+  }
+  if (hasSelection) {
+    take(anchor.line);
+    take(selEnd.line);
+  }
+  for (const LineSplice& splice : step_.splices) {
+    take(splice.firstLine);
+    take(splice.firstLine + std::max(splice.linesInText, 1) - 1);
+  }
+  const long long pitch = RowPitch();
+  const long long height = view_->ClientSize().height;
+  const long long from = std::clamp((low - top) * pitch, 0LL, height);
+  const long long to = lineCount != stepLinesBefore_ ? height : std::clamp((high - top + 1) * pitch, 0LL, height);
+  if (to > from) view_->InvalidateBand(static_cast<int>(from), static_cast<int>(to));
+}
+
 void CodeDocument::GetVisibleLines(int clientHeight, int glyphHeight, int& first, int& last) const {
   first = GetTopLine();
   const int pitch = glyphHeight + Settings().lineSpacing;

@@ -30,6 +30,8 @@ class EditView {
   virtual void SetScrollRange(ScrollBar bar, int max, int page, bool redraw) = 0;
 
   virtual void Invalidate() = 0;
+  // Only the client rows from y top to y bottom (exclusive) need repainting.
+  virtual void InvalidateBand(int /*top*/, int /*bottom*/) { Invalidate(); }
   virtual void CreateCaret(int height) = 0;  // also shows it
   virtual void SetCaretPos(int x, int y) = 0;
 };

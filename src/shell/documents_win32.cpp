@@ -229,13 +229,14 @@ constexpr std::pair<int, void (CodeDocument::*)()> kEditCommands[] = {
 bool EditCommandEnabled(int command) {
   const CodeDocument* document = CurrentDocument();
   if (!document) return false;
-  const EditCommandState state = document->EditCommands();
+  // Each asks only its own question: the clipboard is another process's, and
+  // asking it for every edit command cost a keystroke milliseconds.
   switch (command) {
-    case kCmdCut: return state.canCut;
-    case kCmdCopy: return state.canCopy;
-    case kCmdPaste: return state.canPaste;
-    case kCmdUndo: return state.canUndo;
-    case kCmdRedo: return state.canRedo;
+    case kCmdCut:
+    case kCmdCopy: return document->HasSelection();
+    case kCmdPaste: return document->ClipboardHasText();
+    case kCmdUndo: return document->CanUndo();
+    case kCmdRedo: return document->CanRedo();
     default: return true;
   }
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/editing_fixture.h"
@@ -48,6 +49,36 @@ TEST_F(EditingTest, TypedBytesPairIntoOneCharacterAndOneStep) {
   other.TypeCharacter(SecondByte("易"));
   EXPECT_EQ(other.lines[0], "易");
   EXPECT_EQ(doc_.undoHistory.size(), 4u);
+}
+
+// A keystroke repaints its own row; a step that moves rows repaints from its
+// first row down; one that scrolls or widens the line-number bar, everything.
+TEST_F(EditingTest, AStepRepaintsOnlyTheRowsItChanged) {
+  SetText(Lines(50, "x"));
+  const int pitch = doc_.RowPitch();
+  const int height = view_.client.height;
+  doc_.caret = {3, 1};
+  const int repaints = view_.invalidateCount;
+  doc_.TypeCharacter('a');
+  EXPECT_EQ(view_.bands, (std::vector<std::pair<int, int>>{{3 * pitch, 4 * pitch}}));
+  EXPECT_EQ(view_.invalidateCount, repaints + 1);
+  doc_.InsertLineBreak();
+  EXPECT_EQ(view_.bands.back(), std::make_pair(3 * pitch, height));
+  Select({7, 1}, {5, 0});  // typed over: from its first row down
+  doc_.TypeCharacter('b');
+  EXPECT_EQ(view_.bands.back(), std::make_pair(5 * pitch, height));
+  Select({6, 0}, {6, 1});
+  doc_.TypeCharacter('c');
+  EXPECT_EQ(view_.bands.back(), std::make_pair(6 * pitch, 7 * pitch));
+
+  const std::size_t bands = view_.bands.size();
+  SetText(Lines(99, "x"));
+  doc_.caret = {0, 1};
+  doc_.InsertLineBreak();  // 100 lines: the bar gains a digit
+  doc_.caret = {99, 1};
+  doc_.TypeCharacter('d');  // below the window: it scrolls
+  EXPECT_EQ(view_.bands.size(), bands);
+  EXPECT_EQ(Text()[99], "xd");
 }
 
 TEST_F(EditingTest, EnterCopiesLeadingTabsOnlyWhenAutoIndentIsOn) {

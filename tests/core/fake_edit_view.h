@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "platform/edit_view.h"
 
@@ -57,6 +59,10 @@ class FakeEditView : public EditView {
   }
 
   void Invalidate() override { ++invalidateCount; }
+  void InvalidateBand(int top, int bottom) override {
+    ++invalidateCount;
+    bands.push_back({top, bottom});
+  }
   void CreateCaret(int height) override {
     caretHeight = height;
     ++caretCreated;
@@ -78,7 +84,8 @@ class FakeEditView : public EditView {
   int capitalWidth = kByteWidth;  // wider capitals stand in for a proportional font
   Bar horizontal;
   Bar vertical;
-  int invalidateCount = 0;
+  int invalidateCount = 0;  // repaints of either kind
+  std::vector<std::pair<int, int>> bands;  // rows repainted alone: y top, y bottom
   int caretCreated = 0;
   int caretHeight = 0;
   int caretX = -1;

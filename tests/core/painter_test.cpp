@@ -38,6 +38,7 @@ class RecordingSurface : public PaintSurface {
   explicit RecordingSurface(PixelSize size) : size(size) {}
 
   PixelSize Size() override { return size; }
+  PixelRect Area() override { return area.value_or(PixelRect{0, 0, size.width, size.height}); }
   PixelSize MeasureText(std::string_view bytes) override {
     return {static_cast<int>(bytes.size()) * kByte, FakeEditView::kGlyphHeight};
   }
@@ -74,6 +75,7 @@ class RecordingSurface : public PaintSurface {
   }
 
   PixelSize size;
+  std::optional<PixelRect> area;  // none: the whole client
   ColourRef colour = 0xFFFFFFFF;
   std::vector<PixelRect> backgroundFills;
   std::vector<PixelRect> cursorLineFills;
@@ -161,6 +163,25 @@ TEST_F(PainterTest, TextStartsAfterTheBarAndMarginAndTheBarIsPaintedLast) {
   EXPECT_EQ(hidden.texts[0].x, 3);
   EXPECT_EQ(hidden.backgroundFills.back(), (PixelRect{0, 0, 3, 480}));
   EXPECT_TRUE(hidden.cells.empty());
+}
+
+// A repaint of some rows draws the rows it meets, even in part, and no others;
+// the caret is placed all the same.
+TEST_F(PainterTest, OnlyTheRowsOfTheAreaAreDrawn) {
+  SetText({"l0", "l1", "l2", "l3", "l4"}, SourceKind::Other);
+  Select({0, 0}, {4, 1});
+  doc.caret = {3, 1};
+  RecordingSurface surface(view.client);
+  surface.area = PixelRect{0, 2 * kPitch + 5, 640, 3 * kPitch + 1};  // row 2 and the top pixel of row 3
+  doc.Paint(surface);
+  ASSERT_EQ(surface.texts.size(), 2u);
+  EXPECT_EQ(surface.texts[0].bytes, "l2");
+  EXPECT_EQ(surface.texts[1].bytes, "l3");
+  ASSERT_EQ(surface.cells.size(), 2u);
+  EXPECT_EQ(surface.cells[0].number, "3");
+  EXPECT_TRUE(surface.cells[1].pressed);
+  EXPECT_EQ(surface.inverts.size(), 2u);
+  EXPECT_EQ(surface.caretY, 3 * kPitch);
 }
 
 TEST_F(PainterTest, CaretIsPlacedInTheTextAreaAndParkedOutsideIt) {

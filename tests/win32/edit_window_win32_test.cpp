@@ -11,6 +11,7 @@
 #include <initializer_list>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "edit_test_host_win32.h"
@@ -198,6 +199,39 @@ TEST_F(EditWindowTest, PageKeysWheelAndScrollBarsMoveTheViewOnly) {
   EXPECT_EQ(GetScrollPos(Editor(), SB_HORZ), 97);
   EXPECT_EQ(Caret(), (TextPos{0, 0}));
   EXPECT_GT(host_->completionHides, 0);
+}
+
+// The bars are only touched when what they show changes; each change must
+// still reach them, in both directions, whatever was set before.
+TEST_F(EditWindowTest, ScrollBarsFollowEveryChangeOfTheText) {
+  const auto range = [](int bar) {
+    SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE};
+    GetScrollInfo(Editor(), bar, &info);
+    return std::pair<int, UINT>(info.nMax, info.nPage);
+  };
+  const auto shown = [](LONG_PTR bit) { return (GetWindowLongPtrA(Editor(), GWL_STYLE) & bit) != 0; };
+  SetText(Lines(60, "x"));
+  ASSERT_TRUE(shown(WS_VSCROLL));
+  EXPECT_FALSE(shown(WS_HSCROLL));
+  EXPECT_EQ(range(SB_VERT).first, 60);
+  const UINT page = range(SB_VERT).second;
+  Chars("\r");
+  EXPECT_EQ(range(SB_VERT), std::make_pair(61, page));
+  Chars("\b");
+  EXPECT_EQ(range(SB_VERT), std::make_pair(60, page));
+
+  Chars(std::string(300, 'w'));
+  ASSERT_TRUE(shown(WS_HSCROLL));
+  const int wide = range(SB_HORZ).first;
+  Chars("w");
+  EXPECT_GT(range(SB_HORZ).first, wide);
+  SetText({"x"});
+  EXPECT_FALSE(shown(WS_HSCROLL));
+  EXPECT_FALSE(shown(WS_VSCROLL));
+  SetText(Lines(60, std::string(300, 'w')));
+  EXPECT_TRUE(shown(WS_HSCROLL));
+  EXPECT_TRUE(shown(WS_VSCROLL));
+  EXPECT_EQ(range(SB_VERT).first, 60);
 }
 
 TEST_F(EditWindowTest, MouseDragSelectsAndDoubleClickSelectsAWord) {
