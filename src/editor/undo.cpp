@@ -4,7 +4,6 @@
 // with no code of its own for any kind of step.
 #include <algorithm>
 #include <iterator>
-#include <ranges>
 #include <string>
 #include <utility>
 
@@ -39,9 +38,12 @@ std::vector<std::string> SpliceStore(LineStore& lines, int first, int count, std
 // Whether the splices fit a text of lineCount lines when exchanged in this
 // order. They always do while every change goes through the history; a text
 // replaced behind its back is left alone rather than cut up.
-template <class Splices>
-bool SplicesFit(const Splices& splices, int lineCount) {
-  for (const LineSplice& s : splices) {
+// Reverse iterators rather than a reversed view: clang 14 (the fuzz build)
+// cannot instantiate libstdc++ 12's views.
+template <class It>
+bool SplicesFit(It first, It last, int lineCount) {
+  for (; first != last; ++first) {
+    const LineSplice& s = *first;
     if (s.firstLine < 0 || s.linesInText < 0 || s.firstLine > lineCount - s.linesInText) return false;
     lineCount += static_cast<int>(s.lines.size()) - s.linesInText;
   }
@@ -184,11 +186,11 @@ void CodeDocument::PushUndo(UndoRecord record) {
 void CodeDocument::Undo() {
   if (!CanUndo() || StepIsOpen()) return;
   UndoRecord& r = undoHistory[static_cast<std::size_t>(undoPos - 1)];
-  if (!SplicesFit(std::views::reverse(r.splices), lines.size())) return;
+  if (!SplicesFit(r.splices.rbegin(), r.splices.rend(), lines.size())) return;
   // An unmodified text here is the saved one (a save leaves no step behind).
   if (!modified) cleanUndoPos = undoPos;
   try {
-    for (LineSplice& s : std::views::reverse(r.splices)) Exchange(lines, s);
+    for (auto s = r.splices.rbegin(); s != r.splices.rend(); ++s) Exchange(lines, *s);
   } catch (...) {
     ForgetHistory();
     throw;
@@ -203,7 +205,7 @@ void CodeDocument::Undo() {
 void CodeDocument::Redo() {
   if (!CanRedo() || StepIsOpen()) return;
   UndoRecord& r = undoHistory[static_cast<std::size_t>(undoPos)];
-  if (!SplicesFit(r.splices, lines.size())) return;
+  if (!SplicesFit(r.splices.begin(), r.splices.end(), lines.size())) return;
   if (!modified) cleanUndoPos = undoPos;
   try {
     for (LineSplice& s : r.splices) Exchange(lines, s);
