@@ -107,6 +107,8 @@ class MemoryClipboard final : public Clipboard {
   bool hasText = false;
 };
 
+constexpr std::size_t kMaxBytes = 1 << 13;
+
 bool Before(TextPos a, TextPos b) { return a.line < b.line || (a.line == b.line && a.col < b.col); }
 
 // What the document should hold, by the plain rules of each operation.
@@ -115,6 +117,11 @@ struct Model {
   TextPos caret, anchor, selEnd;
   bool hasSelection = false;
 
+  std::size_t Bytes() const {
+    std::size_t n = 0;
+    for (const std::string& line : lines) n += line.size() + 2;
+    return n;
+  }
   int Length(int line) const { return static_cast<int>(lines[line].size()); }
   int Last() const { return static_cast<int>(lines.size()) - 1; }
   TextPos End() const { return {Last(), Length(Last())}; }
@@ -367,7 +374,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto check = [&] { CheckAgree(doc, m, history, clipboard, clip, tabWidth); };
   check();
 
-  while (!in.Empty()) {
+  // Pastes and replacements can double the text at every step: the run ends
+  // once it is large, so that each input stays quick and small.
+  while (!in.Empty() && m.Bytes() < kMaxBytes) {
     const Model before = m;
     bool recorded = false;  // whether the operation makes a step of the history
     const auto op = static_cast<Op>(in.Byte() % kOpCount);
