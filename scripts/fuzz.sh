@@ -22,6 +22,8 @@ declare -A runs=(
   [compile_log]=100000
   [compile_directive]=100000
   [keyword_database]=200000
+  [edit_sequence]=5000
+  [find_replace]=40000
 )
 
 if ! { cmake --preset fuzz >/dev/null && cmake --build --preset fuzz -j"$(nproc)"; }; then
