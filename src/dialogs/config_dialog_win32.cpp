@@ -271,7 +271,9 @@ void BrowseCompiler(ConfigDialog& d) {
   // The current folder stays the program's, whatever folder the user browses.
   dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
   if (!GetOpenFileNameA(&dialog)) return;
-  d.model.SetCompilerPath(path.data());
+  if (!d.model.SetCompilerPath(path.data())) {
+    MessageBoxA(d.window, kCompilerPathSaveFailed, "出错：", MB_ICONHAND);
+  }
   SetDlgItemTextA(d.window, kConfigCompilerPathId, path.data());
 }
 

@@ -12,6 +12,8 @@ inline constexpr char kCompilerDialogTitle[] = "请选择PowerBasic的编译器"
 inline constexpr char kSchemeNameCaption[] = "方案另存";  // the input box of 方案另存...
 inline constexpr char kConfigMessageCaption[] = "提示";
 inline constexpr char kSchemeSaveFailed[] = "配色方案保存失败！";
+// The path still applies to this run; the user learns it will not outlive it.
+inline constexpr char kCompilerPathSaveFailed[] = "编译器路径保存失败，下次启动时需要重新设置！";
 
 // Client size of the dialog in pixels.
 inline constexpr int kConfigClientWidth = 424;
