@@ -27,14 +27,11 @@
 namespace {
 
 using namespace quillet;
+using fuzz::CharSize;
+using fuzz::CharsMatchAt;
 using Lines = std::vector<std::string>;
 
 bool IsLead(char c) { return gbk::IsLeadByte(static_cast<unsigned char>(c)); }
-
-// Size of the character at col, a lone lead byte at the end being one.
-std::size_t CharSize(std::string_view line, std::size_t col) {
-  return IsLead(line[col]) && col + 1 < line.size() ? 2 : 1;
-}
 
 bool IsBoundary(std::string_view line, int col) {
   if (col < 0 || col > static_cast<int>(line.size())) return false;
@@ -196,18 +193,9 @@ struct Model {
 // compared character by character, an ASCII letter folded when the case does
 // not count, any other byte exactly.
 bool MatchesAt(std::string_view line, std::size_t at, std::string_view needle, bool caseSensitive) {
-  if (at + needle.size() > line.size() || !IsBoundary(line, static_cast<int>(at))) return false;
-  for (std::size_t p = 0; p < needle.size();) {
-    const std::size_t size = CharSize(needle, p);
-    if (CharSize(line, at + p) != size) return false;
-    for (std::size_t i = 0; i < size; ++i) {
-      const char a = line[at + p + i];
-      const char b = needle[p + i];
-      if (a != b && (caseSensitive || size != 1 || gbk::AsciiUpper(a) != gbk::AsciiUpper(b))) return false;
-    }
-    p += size;
-  }
-  return IsBoundary(line, static_cast<int>(at + needle.size()));
+  return at + needle.size() <= line.size() && IsBoundary(line, static_cast<int>(at)) &&
+         CharsMatchAt(line, at, needle, caseSensitive) &&
+         IsBoundary(line, static_cast<int>(at + needle.size()));
 }
 
 // Every line searched from its start, going on after each match.

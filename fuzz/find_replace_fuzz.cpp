@@ -20,12 +20,12 @@
 namespace {
 
 using namespace quillet;
+using fuzz::CharSize;
+using fuzz::CharsMatchAt;
 using Lines = std::vector<std::string>;
 
-bool IsLead(char c) { return gbk::IsLeadByte(static_cast<unsigned char>(c)); }
 
 // Size of the character at i; a lead byte ending the text is one of its own.
-std::size_t CharSize(std::string_view text, std::size_t i) { return IsLead(text[i]) && i + 1 < text.size() ? 2 : 1; }
 
 // The offsets where characters start, and the end.
 std::vector<bool> Boundaries(std::string_view line) {
@@ -39,20 +39,8 @@ std::vector<bool> Boundaries(std::string_view line) {
 // characters of their own fold when the case does not count, all else is exact.
 bool MatchesAt(std::string_view line, const std::vector<bool>& boundary, std::size_t at, std::string_view needle,
                bool caseSensitive) {
-  if (needle.empty() || at + needle.size() > line.size() || !boundary[at] || !boundary[at + needle.size()]) {
-    return false;
-  }
-  for (std::size_t p = 0; p < needle.size();) {
-    const std::size_t size = CharSize(needle, p);
-    if (CharSize(line, at + p) != size) return false;
-    for (std::size_t i = 0; i < size; ++i) {
-      const char a = line[at + p + i];
-      const char b = needle[p + i];
-      if (a != b && (caseSensitive || size != 1 || gbk::AsciiUpper(a) != gbk::AsciiUpper(b))) return false;
-    }
-    p += size;
-  }
-  return true;
+  return !needle.empty() && at + needle.size() <= line.size() && boundary[at] && boundary[at + needle.size()] &&
+         CharsMatchAt(line, at, needle, caseSensitive);
 }
 
 bool Before(TextPos a, TextPos b) { return a.line < b.line || (a.line == b.line && a.col < b.col); }

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "common/gbk.h"
+
 #define FUZZ_CHECK(condition)                                                              \
   do {                                                                                     \
     if (!(condition)) {                                                                    \
@@ -37,5 +39,29 @@ struct Parts {
   }
   std::string_view operator[](std::size_t i) const { return part[i]; }
 };
+
+// The plain models of the text: the size of the character at i, a lone lead
+// byte at the end being one.
+inline std::size_t CharSize(std::string_view text, std::size_t i) {
+  return gbk::IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+}
+
+// Whether needle's characters equal line's from at on (the caller checks that
+// at and its end are character starts): an ASCII letter folded when the case
+// does not count, any other byte exactly.
+inline bool CharsMatchAt(std::string_view line, std::size_t at, std::string_view needle, bool caseSensitive) {
+  if (at + needle.size() > line.size()) return false;
+  for (std::size_t p = 0; p < needle.size();) {
+    const std::size_t size = CharSize(needle, p);
+    if (CharSize(line, at + p) != size) return false;
+    for (std::size_t i = 0; i < size; ++i) {
+      const char a = line[at + p + i];
+      const char b = needle[p + i];
+      if (a != b && (caseSensitive || size != 1 || gbk::AsciiUpper(a) != gbk::AsciiUpper(b))) return false;
+    }
+    p += size;
+  }
+  return true;
+}
 
 }  // namespace quillet::fuzz
