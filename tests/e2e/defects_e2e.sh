@@ -23,16 +23,8 @@ number_bar() { import -window root -crop "36x250+$((wx + 164))+$((wy + 100))" rg
 same_bar() { [ "$(number_bar)" = "$1" ]; }
 other_bar() { [ "$(number_bar)" != "$1" ]; }
 
-base='Quillet 2.8正式版'
 
-(cd "$work" && "$WINE" "$exe") >/dev/null 2>&1 &
-pid=$!
-main=$(wait_window "^$base")
-check "main window appears" test -n "$main"
-[ -n "$main" ] || exit 1
-check "first document is the untitled EXE program" wait_title "$base - [未命名1.bas]"
-eval "$(xdotool getwindowgeometry --shell "$main" | sed 's/^/w/')"
-wx=$wX wy=$wY ww=$wWIDTH wh=$wHEIGHT
+start_program "$work" "$exe"
 xdotool windowfocus --sync "$main" 2>/dev/null; sleep 1
 
 # 0x80 is a character of one byte, typed or read from a file.

@@ -71,17 +71,9 @@ scheme_stored() {
 pixel() { import -window root -crop "1x1+$((wx + $1))+$((wy + $2))" txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}' | head -1; }
 [ -n "$shots" ] && mkdir -p "$shots"
 
-base='Quillet 2.8正式版'
 started=$SECONDS
 
-(cd "$docs" && exec "$WINE" "$prog/quillet.exe") >/dev/null 2>&1 &
-pid=$!
-main=$(wait_window "^$base")
-check "main window appears" test -n "$main"
-[ -n "$main" ] || exit 1
-check "first document is the untitled EXE program" wait_title "$base - [未命名1.bas]"
-eval "$(xdotool getwindowgeometry --shell "$main" | sed 's/^/w/')"
-wx=$wX wy=$wY ww=$wWIDTH wh=$wHEIGHT
+start_program "$docs" "$prog/quillet.exe"
 click_in "$main" 450 300
 
 # ---- Compile and run ----

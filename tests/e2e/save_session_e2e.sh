@@ -13,17 +13,11 @@ exe=$(realpath -m "${QUILLET_EXE:-$QUILLET_OUT/win32/quillet.exe}")
 . "$root/tests/e2e/lib/session.bash"
 e2e_start "$exe"
 
-base='Quillet 2.8正式版'
 template=$'#COMPILE EXE\r\n#DIM ALL\r\n\r\nFUNCTION PBMAIN () AS LONG\r\n\r\n    \r\n\r\nEND FUNCTION       '
 target="$work/保存测试.bas"
 windows_target="Z:${target//\//\\}"
 
-(cd "$work" && "$WINE" "$exe") >/dev/null 2>&1 &
-pid=$!
-main=$(wait_window "^$base")
-check "main window appears" test -n "$main"
-[ -n "$main" ] || exit 1
-check "first document is the untitled EXE program" wait_title "$base - [未命名1.bas]"
+start_program "$work" "$exe"
 xdotool windowfocus --sync "$main" 2>/dev/null; sleep 1
 
 type_keys "' e2e 中文"

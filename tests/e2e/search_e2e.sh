@@ -16,17 +16,9 @@ key_pause=0.4  # this session's pause after keys, shorter than the default
 . "$root/tests/e2e/lib/session.bash"
 e2e_start "$exe"
 
-base='Quillet 2.8正式版'
 [ -n "$shots" ] && mkdir -p "$shots"
 
-(cd "$work" && "$WINE" "$exe") >/dev/null 2>&1 &
-pid=$!
-main=$(wait_window "^$base")
-check "main window appears" test -n "$main"
-[ -n "$main" ] || exit 1
-check "first document is the untitled EXE program" wait_title "$base - [未命名1.bas]"
-eval "$(xdotool getwindowgeometry --shell "$main" | sed 's/^/w/')"
-wx=$wX wy=$wY ww=$wWIDTH wh=$wHEIGHT
+start_program "$work" "$exe"
 xdotool windowfocus --sync "$main" 2>/dev/null; sleep 1
 
 # «pr» lists PRINT first; Space takes its rest in lower case.

@@ -88,3 +88,20 @@ open_file() {
 }
 # A screenshot of the main window into E2E_SHOTS, when that is set.
 shot() { [ -n "$shots" ] && import -window root -crop "${ww}x${wh}+$wx+$wy" +repage "$shots/$1"; return 0; }
+
+# The program's caption before the document's part.
+base='Quillet 2.8正式版'
+
+# Starts the program EXE in FOLDER (its current directory) and waits for its
+# main window with the untitled EXE document; sets pid, main and the window's
+# place and size wx wy ww wh. Without a main window the session ends.
+start_program() {
+  (cd "$1" && exec "$WINE" "$2") >/dev/null 2>&1 &
+  pid=$!
+  main=$(wait_window "^$base")
+  check "main window appears" test -n "$main"
+  [ -n "$main" ] || exit 1
+  check "first document is the untitled EXE program" wait_title "$base - [未命名1.bas]"
+  eval "$(xdotool getwindowgeometry --shell "$main" | sed 's/^/w/')"
+  wx=$wX wy=$wY ww=$wWIDTH wh=$wHEIGHT
+}
