@@ -50,8 +50,11 @@ void PlaceComposition(EditWindow& owner) {
   ImmReleaseContext(window, context);
 }
 
+// Only while a composition is open: placing it asks the input method (under
+// Wine, the X server), which took longer than the paint itself. A
+// composition starts where the caret then is.
 void AfterPaint(EditWindow& owner) {
-  PlaceComposition(owner);
+  if (owner.Document().Context().input.composing) PlaceComposition(owner);
   if (EditWindowShell* shell = EditObjects().shell) shell->DocumentPainted(owner);
 }
 
@@ -64,8 +67,8 @@ LRESULT OnNcPaint(EditWindow& owner, WPARAM wParam, LPARAM lParam) {
   const EditClassObjects& objects = EditObjects();
   if (const WindowDc dc(window); dc) {
     const PixelSize size = owner.ClientSize();
-    GdiPaintSurface surface(dc.Get(), size, objects.editFont.Get(), objects.backgroundBrush.Get(),
-                            objects.cursorLineBrush.Get());
+    GdiPaintSurface surface(dc.Get(), size, {0, 0, size.width, size.height}, objects.editFont.Get(),
+                            objects.backgroundBrush.Get(), objects.cursorLineBrush.Get());
     owner.Document().Paint(surface);
     surface.Present();
   }
@@ -111,6 +114,7 @@ void OnFocusOrShow(EditWindow& owner, UINT message, WPARAM wParam) {
   switch (message) {
     case WM_SETFOCUS:
       doc.CreateEditCaret();
+      PlaceComposition(owner);
       doc.NotifyChanged();  // the clipboard may have changed while the focus was away
       break;
     case WM_KILLFOCUS:
@@ -206,6 +210,11 @@ Handled OnContextMenu(EditWindow& owner, LPARAM lParam) {
   return 0;  // handled: the default would pass it on to the parent as well
 }
 
+bool IsUserInput(UINT message) {
+  return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+         message == WM_HSCROLL || message == WM_VSCROLL;
+}
+
 Handled Dispatch(EditWindow& owner, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT:
@@ -225,6 +234,11 @@ Handled Dispatch(EditWindow& owner, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_MOUSEWHEEL:
     case WM_CAPTURECHANGED: OnMouse(owner, message, wParam, lParam); break;
     case WM_CONTEXTMENU: return OnContextMenu(owner, lParam);
+    case WM_IME_STARTCOMPOSITION:
+    case WM_IME_ENDCOMPOSITION:
+      owner.Document().Context().input.composing = message == WM_IME_STARTCOMPOSITION;
+      PlaceComposition(owner);
+      break;  // the default processing opens or closes the composition window
     case WM_NCDESTROY: owner.Forget(); break;
     default: break;
   }
@@ -239,11 +253,20 @@ LRESULT CALLBACK EditWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   // character into two WM_CHAR bytes, so text from the input method arrives once.
   if (EditWindow* owner = OwnerOf(window)) {
     try {
+      if (message == kRedrawScrollBarsMessage) {
+        owner->ShowPendingChanges();
+        return 0;
+      }
       const Handled result = Dispatch(*owner, message, wParam, lParam);
       // The edit, caret move, undo or redo of this message ends here. The
       // owner is looked up again: the message may have closed the window.
       if (message != WM_PAINT && message != WM_NCPAINT) {
-        if (EditWindow* still = OwnerOf(window)) still->Document().FinishChange();
+        if (EditWindow* still = OwnerOf(window)) {
+          // What the user typed or clicked is painted before the status bar,
+          // the toolbar and the captions follow the change.
+          if (IsUserInput(message)) still->ShowPendingChanges();
+          still->Document().FinishChange();
+        }
       }
       if (result) return *result;
     } catch (...) {

@@ -150,8 +150,12 @@ int EditWindow::GetScrollPos(ScrollBar bar) {
   return window_ != nullptr ? ::GetScrollPos(window_, BarOf(bar)) : 0;
 }
 
-void EditWindow::SetScrollPos(ScrollBar bar, int position, bool redraw) {
-  if (window_ != nullptr) ::SetScrollPos(window_, BarOf(bar), position, redraw);
+// Either way the bar is drawn once the text is: without a redraw now, a thumb
+// moved by undo would otherwise stay where it was until something else drew it.
+void EditWindow::SetScrollPos(ScrollBar bar, int position, bool /*redraw*/) {
+  if (window_ == nullptr || ::GetScrollPos(window_, BarOf(bar)) == position) return;
+  ::SetScrollPos(window_, BarOf(bar), position, FALSE);
+  BarChanged(bar);
 }
 
 // The scroll bars are set after every edit, mostly to what they already
@@ -164,7 +168,7 @@ void EditWindow::ShowScrollBar(ScrollBar bar, bool show) {
   if (shown != show) ::ShowScrollBar(window_, BarOf(bar), show);
 }
 
-void EditWindow::SetScrollRange(ScrollBar bar, int max, int page, bool redraw) {
+void EditWindow::SetScrollRange(ScrollBar bar, int max, int page, bool /*redraw*/) {
   if (window_ == nullptr) return;
   SCROLLINFO info{};
   info.cbSize = sizeof info;
@@ -179,7 +183,29 @@ void EditWindow::SetScrollRange(ScrollBar bar, int max, int page, bool redraw) {
       shown.nPage == info.nPage) {
     return;
   }
-  SetScrollInfo(window_, BarOf(bar), &info, redraw);
+  SetScrollInfo(window_, BarOf(bar), &info, FALSE);
+  BarChanged(bar);
+}
+
+void EditWindow::BarChanged(ScrollBar bar) {
+  barChanged_[bar == ScrollBar::Horizontal ? 0 : 1] = true;
+  if (!redrawPosted_) redrawPosted_ = PostMessageA(window_, kRedrawScrollBarsMessage, 0, 0) != FALSE;
+}
+
+void EditWindow::ShowPendingChanges() {
+  redrawPosted_ = false;
+  if (window_ == nullptr) return;
+  if (GetUpdateRect(window_, nullptr, FALSE)) UpdateWindow(window_);
+  for (ScrollBar bar : {ScrollBar::Horizontal, ScrollBar::Vertical}) {
+    bool& changed = barChanged_[bar == ScrollBar::Horizontal ? 0 : 1];
+    if (!changed) continue;
+    changed = false;
+    // Set again as it stands, with the redraw that was held back.
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    if (GetScrollInfo(window_, BarOf(bar), &info)) SetScrollInfo(window_, BarOf(bar), &info, TRUE);
+  }
 }
 
 void EditWindow::Invalidate() {

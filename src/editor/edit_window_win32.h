@@ -113,6 +113,10 @@ class EditWindow final : public EditView {
   bool HoldsCaret() const;
   // Closes the window; the default processing of WM_CLOSE destroys it.
   void CloseEditWindow();
+  // Paints what is invalid now, then redraws the scroll bars that changed
+  // since they were last drawn: the text a key changed reaches the screen
+  // before anything else is drawn.
+  void ShowPendingChanges();
 
   HWND Handle() const { return window_; }
   CodeDocument& Document() const { return document_; }
@@ -132,8 +136,18 @@ class EditWindow final : public EditView {
   void SetCaretPos(int x, int y) override;
 
  private:
+  // A scroll bar is redrawn only after the text is painted: under Wine
+  // drawing one takes several milliseconds, longer than the text.
+  void BarChanged(ScrollBar bar);
+
   CodeDocument& document_;
   HWND window_ = nullptr;
+  bool barChanged_[2] = {};
+  bool redrawPosted_ = false;
 };
+
+// Posted to an editing window whose scroll bars changed: they are redrawn
+// once the text is painted, whichever window's message changed them.
+inline constexpr UINT kRedrawScrollBarsMessage = WM_APP + 0x51;
 
 }  // namespace quillet

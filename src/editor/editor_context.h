@@ -24,6 +24,8 @@ struct SharedInputState {
   // Last caret position inside the window, for the input method's composition window.
   int imeLastX = 0;
   int imeLastY = 0;
+  // Between the input method's start and end of a composition.
+  bool composing = false;
 };
 
 struct EditorContext {

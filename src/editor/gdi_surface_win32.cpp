@@ -33,21 +33,27 @@ class PaintScope {
 
 }  // namespace
 
-GdiPaintSurface::GdiPaintSurface(HDC target, PixelSize size, HFONT font, HBRUSH background, HBRUSH cursorLine)
+GdiPaintSurface::GdiPaintSurface(HDC target, PixelSize size, const PixelRect& area, HFONT font, HBRUSH background,
+                                 HBRUSH cursorLine)
     : target_(target),
       size_(size),
-      area_{0, 0, size.width, size.height},
+      area_(area),
       background_(background),
       cursorLine_(cursorLine),
       memory_(CreateCompatibleDC(target)),
-      bitmap_(CreateCompatibleBitmap(target, AtLeastOne(size.width), AtLeastOne(size.height))),
+      bitmap_(CreateCompatibleBitmap(target, AtLeastOne(area.right - area.left), AtLeastOne(area.bottom - area.top))),
       bitmapSelection_(memory_.Get(), bitmap_.Get()),
       fontSelection_(memory_.Get(), font) {
   SetBkMode(memory_.Get(), TRANSPARENT);
+  // Client coordinates throughout: the area's corner is the bitmap's origin.
+  SetViewportOrgEx(memory_.Get(), -area.left, -area.top, nullptr);
+  // Patterns (a pressed line-number cell) stay in step with the client's.
+  SetBrushOrgEx(memory_.Get(), ((-area.left) % 8 + 8) % 8, ((-area.top) % 8 + 8) % 8, nullptr);
 }
 
 void GdiPaintSurface::Present() const {
-  BitBlt(target_, 0, 0, size_.width, size_.height, memory_.Get(), 0, 0, SRCCOPY);
+  BitBlt(target_, area_.left, area_.top, area_.right - area_.left, area_.bottom - area_.top, memory_.Get(), area_.left,
+         area_.top, SRCCOPY);
 }
 
 void GdiPaintSurface::Fill(const PixelRect& rect, PaintBrush brush) {
@@ -68,10 +74,11 @@ void GdiPaintSurface::Invert(const PixelRect& rect) {
 
 void GdiPaintSurface::DrawLineNumberCell(const PixelRect& cell, bool pressed, std::string_view number) {
   RECT frame = ToRect(cell);  // DrawFrameControl may shrink it
+  // The pressed cell's pattern takes the text colour: not the last run's.
+  SetTextColor(MemoryDc(), RGB(0, 0, 0));
   DrawFrameControl(MemoryDc(), &frame, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_FLAT | (pressed ? DFCS_CHECKED : 0));
   if (number.empty()) return;
   RECT text = ToRect(cell);
-  SetTextColor(MemoryDc(), RGB(0, 0, 0));
   DrawTextA(MemoryDc(), number.data(), ByteCount(number), &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
@@ -81,8 +88,9 @@ void PaintWindow(HWND window, CodeDocument& document, HFONT font, HBRUSH backgro
   const PaintScope paint(window);
   RECT client{};
   GetClientRect(window, &client);
-  GdiPaintSurface surface(paint.Dc(), {client.right, client.bottom}, font, background, cursorLine);
-  surface.SetArea(paint.Area());
+  const RECT& area = paint.Area();
+  GdiPaintSurface surface(paint.Dc(), {client.right, client.bottom}, {area.left, area.top, area.right, area.bottom},
+                          font, background, cursorLine);
   document.Paint(surface);
   surface.Present();
 }

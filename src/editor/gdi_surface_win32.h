@@ -16,18 +16,19 @@ class CodeDocument;
 // The font and brushes belong to the edit window class and outlive the surface.
 class GdiPaintSurface final : public PaintSurface {
  public:
-  // A memory DC with a bitmap of `size` compatible with target, the font
-  // selected and text drawn transparently.
-  GdiPaintSurface(HDC target, PixelSize size, HFONT font, HBRUSH background, HBRUSH cursorLine);
+  // A memory DC with the font selected and text drawn transparently, and a
+  // bitmap compatible with target that holds only `area` of the client of
+  // `size`: drawing outside it costs nothing, and a keystroke that changed one
+  // row neither allocates nor fills nor copies the whole window.
+  GdiPaintSurface(HDC target, PixelSize size, const PixelRect& area, HFONT font, HBRUSH background,
+                  HBRUSH cursorLine);
 
-  // Copies the picture to the target at (0, 0).
+  // Copies the area to the target at its place in the client.
   void Present() const;
   HDC MemoryDc() const { return memory_.Get(); }
 
   PixelSize Size() override { return size_; }
   PixelRect Area() override { return area_; }
-  // Only this part of the client must be drawn (the update rectangle).
-  void SetArea(const RECT& area) { area_ = {area.left, area.top, area.right, area.bottom}; }
   PixelSize MeasureText(std::string_view bytes) override { return TextExtent(MemoryDc(), bytes); }
   void Fill(const PixelRect& rect, PaintBrush brush) override;
   void SetTextColour(ColourRef colour) override;

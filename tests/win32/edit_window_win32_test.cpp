@@ -340,7 +340,7 @@ TEST_F(EditWindowTest, ClipboardAndUndoThroughTheHostCommands) {
   EXPECT_EQ(host_->statusLineCount, 1);
 }
 
-TEST_F(EditWindowTest, PaintingAnswersEraseAndPlacesTheCompositionWindowAtTheCaret) {
+TEST_F(EditWindowTest, PaintingAnswersEraseAndACompositionStartsAtTheCaret) {
   EXPECT_EQ(Send(WM_ERASEBKGND), 1);
   SetText({"abc", "def"});
   SetFocus(Editor());
@@ -353,6 +353,8 @@ TEST_F(EditWindowTest, PaintingAnswersEraseAndPlacesTheCompositionWindowAtTheCar
   GetCaretPos(&caret);
   EXPECT_EQ(caret.y, host_->document.RowPitch());
   EXPECT_EQ(caret.x, 43 + host_->document.ColumnOffset(1, 3));
+  // A composition starts where the caret is.
+  Send(WM_IME_STARTCOMPOSITION);
   HIMC context = ImmGetContext(Editor());
   ASSERT_NE(context, nullptr);
   COMPOSITIONFORM form{};
@@ -361,6 +363,7 @@ TEST_F(EditWindowTest, PaintingAnswersEraseAndPlacesTheCompositionWindowAtTheCar
   EXPECT_EQ(form.dwStyle, static_cast<DWORD>(CFS_POINT));
   EXPECT_EQ(form.ptCurrentPos.x, caret.x);
   EXPECT_EQ(form.ptCurrentPos.y, caret.y);
+  Send(WM_IME_ENDCOMPOSITION);
   // The frame's paint also paints the client, and the frame still draws.
   RedrawWindow(Editor(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
   EXPECT_GT(host_->paints, paints + 1);

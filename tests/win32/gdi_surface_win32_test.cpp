@@ -99,7 +99,8 @@ TEST(GdiPaintSurface, PaintsBackgroundCursorLineSelectionAndLineNumbers) {
   doc.selEnd = {2, 4};
 
   {
-    GdiPaintSurface surface(target.Dc(), {kWidth, kHeight}, font, background.Get(), cursorLine.Get());
+    GdiPaintSurface surface(target.Dc(), {kWidth, kHeight}, {0, 0, kWidth, kHeight}, font, background.Get(),
+                            cursorLine.Get());
     doc.Paint(surface);
     surface.Present();
   }
@@ -126,6 +127,49 @@ TEST(GdiPaintSurface, PaintsBackgroundCursorLineSelectionAndLineNumbers) {
   EXPECT_NE(target.At(5, pitch + 1), yellow);
   EXPECT_GT(target.CountIf({12, 2, settings.lineNumberBarWidth - 12, pitch - 2}, Dark), 0);
   EXPECT_EQ(target.Count({settings.lineNumberBarWidth, 0, x0, kHeight}, white), 3 * kHeight);
+}
+
+// A paint of part of the window leaves every other pixel alone and draws the
+// part exactly as a paint of the whole window does.
+TEST(GdiPaintSurface, PartOfTheWindowMatchesTheWholePicture) {
+  EditorSettings settings;
+  HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  BrushHandle background(CreateSolidBrush(settings.colours[Background]));
+  BrushHandle cursorLine(CreateSolidBrush(settings.colours[CursorLineBar]));
+  TargetBitmap whole, part;
+  ASSERT_TRUE(whole.Valid() && part.Valid());
+  MeasuringView view(whole.Dc(), font);
+  EditorContext context;
+  context.settings = &settings;
+  CodeDocument doc(context);
+  doc.SetView(&view);
+  doc.lines.Assign({"FUNCTION f() AS LONG", "  x = 1 ' one", "END FUNCTION", "abc"});
+  doc.kind = SourceKind::Basic;
+  doc.RecountLines();
+  doc.caret = {1, 3};
+  doc.hasSelection = true;
+  doc.anchor = {1, 0};
+  doc.selEnd = {2, 4};
+
+  const ColourRef sentinel = RGB(1, 2, 3);
+  BrushHandle sentinelBrush(CreateSolidBrush(sentinel));
+  const RECT all{0, 0, kWidth, kHeight};
+  FillRect(part.Dc(), &all, sentinelBrush.Get());
+  const int pitch = doc.RowPitch();
+  const PixelRect band{17, pitch + 2, kWidth - 9, 3 * pitch - 1};  // cuts rows and the line-number bar
+  for (auto [target, area] : {std::pair{&whole, PixelRect{0, 0, kWidth, kHeight}}, std::pair{&part, band}}) {
+    GdiPaintSurface surface(target->Dc(), {kWidth, kHeight}, area, font, background.Get(), cursorLine.Get());
+    doc.Paint(surface);
+    surface.Present();
+  }
+  int differing = 0;
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = 0; x < kWidth; ++x) {
+      const bool inside = x >= band.left && x < band.right && y >= band.top && y < band.bottom;
+      differing += part.At(x, y) != (inside ? whole.At(x, y) : sentinel) ? 1 : 0;
+    }
+  }
+  EXPECT_EQ(differing, 0);
 }
 
 }  // namespace
