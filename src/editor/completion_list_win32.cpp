@@ -9,6 +9,9 @@ namespace {
 
 int ImageOf(int kind) { return kind == kReservedWord ? 3 : 0; }
 
+// Its own flag: IsWindowVisible also asks the parents.
+bool Shown(HWND window) { return (GetWindowLongPtrA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
 }  // namespace
 
 CompletionListWin32::CompletionListWin32(HWND list) : list_(list) {
@@ -43,14 +46,58 @@ void CompletionListWin32::Show(EditView& owner, const std::vector<KeywordEntry>&
   POINT at{x, y};
   ClientToScreen(edit->Handle(), &at);
   ScreenToClient(GetParent(list_), &at);
-  // In front of the editing windows, which clip their siblings; the focus stays where it is.
-  SetWindowPos(list_, HWND_TOP, at.x, at.y, kCompletionListWidth, kCompletionListHeight,
-               SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  // In front of the editing windows, which clip their siblings; the focus
+  // stays where it is. While the word goes on the list is already there, and
+  // placing it again cost each keystroke milliseconds under Wine.
+  RECT shown{};
+  GetWindowRect(list_, &shown);
+  MapWindowPoints(nullptr, GetParent(list_), reinterpret_cast<POINT*>(&shown), 2);
+  const bool placed = Shown(list_) && shown.left == at.x && shown.top == at.y &&
+                      shown.right - shown.left == kCompletionListWidth &&
+                      shown.bottom - shown.top == kCompletionListHeight;
+  if (!placed) {
+    // Without the system's repaint, which draws at once: the list is drawn
+    // after the editing window shows the key that opened it.
+    SetWindowPos(list_, HWND_TOP, at.x, at.y, kCompletionListWidth, kCompletionListHeight,
+                 SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOREDRAW);
+    RedrawWindow(list_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+  }
   InvalidateRect(list_, nullptr, TRUE);
 }
 
+// The system's own repaint of what the list uncovers draws the editing
+// window's frame and scroll bars (and so, by design, its whole text) at once,
+// before the key that closed the list is shown: under Wine tens of
+// milliseconds. The uncovered part is invalidated instead and painted with
+// the key.
 void CompletionListWin32::Hide() {
-  if (list_) ShowWindow(list_, SW_HIDE);
+  if (!list_ || !Shown(list_)) return;
+  HWND parent = GetParent(list_);
+  RECT covered{};
+  GetWindowRect(list_, &covered);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&covered), 2);
+  SetWindowPos(list_, nullptr, 0, 0, 0, 0,
+               SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+  RedrawWindow(parent, &covered, nullptr, RDW_INVALIDATE | RDW_ERASE);
+  // Each window under it: its client part only, unless the list lay over its
+  // frame or scroll bar. (Invalidating the parent's children all at once
+  // marked their frames too.)
+  for (HWND sibling = GetWindow(parent, GW_CHILD); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+    if (sibling == list_ || !IsWindowVisible(sibling)) continue;
+    RECT frame{}, client{}, hit{}, inside{};
+    GetWindowRect(sibling, &frame);
+    MapWindowPoints(nullptr, sibling, reinterpret_cast<POINT*>(&frame), 2);
+    GetClientRect(sibling, &client);
+    RECT over = covered;
+    MapWindowPoints(parent, sibling, reinterpret_cast<POINT*>(&over), 2);
+    if (!IntersectRect(&hit, &over, &frame)) continue;
+    IntersectRect(&inside, &hit, &client);
+    if (EqualRect(&inside, &hit)) {
+      InvalidateRect(sibling, &hit, TRUE);
+    } else {
+      RedrawWindow(sibling, &hit, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+  }
 }
 
 bool CompletionListWin32::CapsLockOn() const { return (GetKeyState(VK_CAPITAL) & 1) != 0; }
