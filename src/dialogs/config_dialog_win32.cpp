@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "common/late_bound_win32.h"
 #include "build/build_names.h"
 #include "common/owned_handle_win32.h"
 #include "common/pixel_dialog_win32.h"
@@ -188,7 +189,7 @@ void ChoosePickerColour(ConfigDialog& d, int slot) {
   choice.rgbResult = d.model.Pickers().slot[std::size_t(slot)];
   choice.lpCustColors = customColours;
   choice.Flags = CC_RGBINIT | CC_FULLOPEN;
-  if (!ChooseColorA(&choice)) return;
+  if (!late::ChooseColorA(&choice)) return;
   d.model.SetPickerColour(slot, choice.rgbResult & 0xFFFFFF);
   InvalidateRect(GetDlgItem(d.window, PickerId(slot)), nullptr, FALSE);
   EnableWindow(GetDlgItem(d.window, kConfigSaveSchemeId), d.model.SaveSchemeEnabled());
@@ -229,7 +230,7 @@ void SaveSchemeAs(ConfigDialog& d) {
 MemoryDcHandle DefaultPrinterDc() {
   char name[512] = {};
   DWORD size = sizeof name;
-  if (!GetDefaultPrinterA(name, &size)) return {};
+  if (!late::GetDefaultPrinterA(name, &size)) return {};
   return MemoryDcHandle(CreateDCA("WINSPOOL", name, nullptr, nullptr));
 }
 
@@ -247,7 +248,7 @@ void ChangeFont(ConfigDialog& d) {
   choice.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_FORCEFONTEXIST;
   // Printer fonts need a printer to ask; without one the screen fonts are all there is.
   if (printer) choice.Flags |= CF_PRINTERFONTS;
-  if (!ChooseFontA(&choice)) return;
+  if (!late::ChooseFontA(&choice)) return;
   FontRecord record{};
   std::memcpy(record.data(), &font, sizeof font);
   d.model.SetWorkingFont(record);
@@ -270,7 +271,7 @@ void BrowseCompiler(ConfigDialog& d) {
   dialog.lpstrTitle = kCompilerDialogTitle;
   // The current folder stays the program's, whatever folder the user browses.
   dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
-  if (!GetOpenFileNameA(&dialog)) return;
+  if (!late::GetOpenFileNameA(&dialog)) return;
   if (!d.model.SetCompilerPath(path.data())) {
     MessageBoxA(d.window, kCompilerPathSaveFailed, "出错：", MB_ICONHAND);
   }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/late_bound_win32.h"
 #include "shell/documents.h"
 
 namespace quillet {
@@ -35,7 +36,7 @@ std::string AskPath(HWND owner, const char* title, const std::string& proposedNa
   // The current folder stays the program's, whatever folder the user browses.
   dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST |
                  (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-  const BOOL chosen = save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
+  const BOOL chosen = save ? late::GetSaveFileNameA(&dialog) : late::GetOpenFileNameA(&dialog);
   return chosen ? std::string(path.data()) : std::string();
 }
 

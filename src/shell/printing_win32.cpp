@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include "common/late_bound_win32.h"
 #include "common/owned_handle_win32.h"
 #include "editor/code_document.h"
 #include "shell/printing.h"
@@ -70,7 +71,7 @@ void PrintDocument(HWND owner, const CodeDocument& document) {
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = owner;
   dialog.Flags = PD_RETURNDC;
-  const BOOL chosen = PrintDlgA(&dialog);
+  const BOOL chosen = late::PrintDlgA(&dialog);
   if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
   if (dialog.hDevNames) GlobalFree(dialog.hDevNames);
   if (!chosen || !dialog.hDC) return;
