@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "editor/code_document.h"
 #include "editor/gdi_measure_win32.h"
@@ -75,28 +77,39 @@ class TargetBitmap {
   std::optional<SelectedObject> selection_;
 };
 
-TEST(GdiPaintSurface, PaintsBackgroundCursorLineSelectionAndLineNumbers) {
+// A document of the given lines and kind, measured with the real font, its
+// caret on one line and a selection from anchor to selEnd.
+struct ShownDocument {
+  ShownDocument(HDC dc, HFONT font, std::vector<std::string> text, SourceKind kind, TextPos caret, TextPos anchor,
+                TextPos selEnd)
+      : view(dc, font), doc(context) {
+    context.settings = &settings;
+    doc.SetView(&view);
+    doc.lines.Assign(std::move(text));
+    doc.kind = kind;
+    doc.RecountLines();
+    doc.caret = caret;
+    doc.hasSelection = true;
+    doc.anchor = anchor;
+    doc.selEnd = selEnd;
+  }
   EditorSettings settings;  // white background, yellow cursor line, black text
-  const ColourRef white = settings.colours[Background];
-  const ColourRef yellow = settings.colours[CursorLineBar];
-  HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  BrushHandle background(CreateSolidBrush(white));
-  BrushHandle cursorLine(CreateSolidBrush(yellow));
+  MeasuringView view;
+  EditorContext context;
+  CodeDocument doc;
+};
 
+TEST(GdiPaintSurface, PaintsBackgroundCursorLineSelectionAndLineNumbers) {
+  HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   TargetBitmap target;
   ASSERT_TRUE(target.Valid());
-  MeasuringView view(target.Dc(), font);
-  EditorContext context;
-  context.settings = &settings;
-  CodeDocument doc(context);
-  doc.SetView(&view);
-  doc.lines.Assign({"abc", "defgh", "ijkl mnop"});
-  doc.kind = SourceKind::Other;
-  doc.RecountLines();
-  doc.caret = {1, 2};
-  doc.hasSelection = true;
-  doc.anchor = {2, 0};
-  doc.selEnd = {2, 4};
+  ShownDocument shown(target.Dc(), font, {"abc", "defgh", "ijkl mnop"}, SourceKind::Other, {1, 2}, {2, 0}, {2, 4});
+  const EditorSettings& settings = shown.settings;
+  CodeDocument& doc = shown.doc;
+  const ColourRef white = settings.colours[Background];
+  const ColourRef yellow = settings.colours[CursorLineBar];
+  BrushHandle background(CreateSolidBrush(white));
+  BrushHandle cursorLine(CreateSolidBrush(yellow));
 
   {
     GdiPaintSurface surface(target.Dc(), {kWidth, kHeight}, {0, 0, kWidth, kHeight}, font, background.Get(),
@@ -132,24 +145,14 @@ TEST(GdiPaintSurface, PaintsBackgroundCursorLineSelectionAndLineNumbers) {
 // A paint of part of the window leaves every other pixel alone and draws the
 // part exactly as a paint of the whole window does.
 TEST(GdiPaintSurface, PartOfTheWindowMatchesTheWholePicture) {
-  EditorSettings settings;
   HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  BrushHandle background(CreateSolidBrush(settings.colours[Background]));
-  BrushHandle cursorLine(CreateSolidBrush(settings.colours[CursorLineBar]));
   TargetBitmap whole, part;
   ASSERT_TRUE(whole.Valid() && part.Valid());
-  MeasuringView view(whole.Dc(), font);
-  EditorContext context;
-  context.settings = &settings;
-  CodeDocument doc(context);
-  doc.SetView(&view);
-  doc.lines.Assign({"FUNCTION f() AS LONG", "  x = 1 ' one", "END FUNCTION", "abc"});
-  doc.kind = SourceKind::Basic;
-  doc.RecountLines();
-  doc.caret = {1, 3};
-  doc.hasSelection = true;
-  doc.anchor = {1, 0};
-  doc.selEnd = {2, 4};
+  ShownDocument shown(whole.Dc(), font, {"FUNCTION f() AS LONG", "  x = 1 ' one", "END FUNCTION", "abc"},
+                      SourceKind::Basic, {1, 3}, {1, 0}, {2, 4});
+  CodeDocument& doc = shown.doc;
+  BrushHandle background(CreateSolidBrush(shown.settings.colours[Background]));
+  BrushHandle cursorLine(CreateSolidBrush(shown.settings.colours[CursorLineBar]));
 
   const ColourRef sentinel = RGB(1, 2, 3);
   BrushHandle sentinelBrush(CreateSolidBrush(sentinel));
