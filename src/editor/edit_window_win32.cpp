@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "common/default_font_win32.h"
+#include "common/window_place_win32.h"
 #include "editor/code_document.h"
 #include "editor/gdi_measure_win32.h"
 
@@ -112,7 +113,9 @@ bool EditWindow::CreateEditWindow(HWND parent, int left, int top, int width, int
 }
 
 void EditWindow::MoveEditWindow(int left, int top, int width, int height) {
-  if (window_ != nullptr) MoveWindow(window_, left, top, width, height, TRUE);
+  if (window_ != nullptr && !StandsAt(window_, left, top, width, height)) {
+    MoveWindow(window_, left, top, width, height, TRUE);
+  }
 }
 
 void EditWindow::HideEditWindow() {

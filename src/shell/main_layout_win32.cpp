@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "common/window_place_win32.h"
 #include "shell/app_state.h"
 #include "shell/main_window_win32.h"
 #include "shell/menus_win32.h"
@@ -46,8 +47,17 @@ LayoutInput CurrentLayoutInput() {
   return in;
 }
 
+bool StandsAt(HWND window, const Rect& r) { return quillet::StandsAt(window, r.left, r.top, r.width, r.height); }
+
+// A unit in place keeps its place; one raised once stays above the siblings
+// it overlaps.
+bool AlreadyPlaced(HWND window, const Rect& r, bool visible) {
+  if (((GetWindowLongPtrA(window, GWL_STYLE) & WS_VISIBLE) != 0) != visible) return false;
+  return !visible || StandsAt(window, r);
+}
+
 void Place(HWND window, const Rect& r, bool visible, bool raise = false) {
-  if (!window) return;
+  if (!window || AlreadyPlaced(window, r, visible)) return;
   UINT flags = SWP_NOACTIVATE | (raise ? 0 : SWP_NOZORDER);
   if (!visible) {
     SetWindowPos(window, nullptr, 0, 0, 0, 0, flags | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_HIDEWINDOW);
@@ -60,7 +70,7 @@ void Place(HWND window, const Placement& p, bool raise = false) { Place(window, 
 
 // Moves without touching visibility (the trees show by the selected tab).
 void Move(HWND window, const Rect& r, bool raise = false) {
-  if (!window) return;
+  if (!window || StandsAt(window, r)) return;
   SetWindowPos(window, HWND_TOP, r.left, r.top, r.width, r.height,
                SWP_NOACTIVATE | (raise ? 0 : SWP_NOZORDER));
 }
