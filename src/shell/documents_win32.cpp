@@ -30,7 +30,12 @@ class ListedEditWindow final : public DocumentWindow {
   void Move(const Rect& a) override { edit.MoveEditWindow(a.left, a.top, a.width, a.height); }
   void Hide() override { edit.HideEditWindow(); }
   void Show() override { edit.ShowEditWindow(); }
-  void Focus() override { edit.FocusEditWindow(); }
+  // A hidden main window (the program starting) gives its editing window the
+  // focus when it is shown and activated; focusing earlier activated the
+  // hidden window once more for nothing, milliseconds of every start.
+  void Focus() override {
+    if (IsWindowVisible(Units().main)) edit.FocusEditWindow();
+  }
   void Close() override { edit.CloseEditWindow(); }
   EditWindow edit;
 };
