@@ -143,8 +143,11 @@ std::string ToShortPath(std::string_view path, FileSystem& files) {
   std::string result(path.substr(0, first + 1));
   std::size_t at = first + 1;
   while (at < path.size()) {
-    const std::size_t next = FindAscii(path, "\\", at);
-    const std::size_t end = next == std::string_view::npos ? path.size() : next;
+    // The part's own characters only: searching from the path's start again
+    // for every part cost more than the parts themselves.
+    std::size_t end = at;
+    while (end < path.size() && path[end] != '\\') end += CharSize(path, end);
+    end = std::min(end, path.size());
     std::string name;
     if (!files.ShortEntryName(result + std::string(path.substr(at, end - at)), name)) return {};
     result.append(name).push_back('\\');
