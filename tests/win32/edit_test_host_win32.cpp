@@ -74,6 +74,7 @@ void EditTestHost::DocumentChanged(CodeDocument& changed) {
   statusLine = changed.caret.line + 1;
   statusColumn = changed.caret.col;
   commands = changed.EditCommands();
+  paintsBeforeLastChange = paints;
 }
 
 void EditTestHost::RunCommand(int command) {

@@ -73,6 +73,7 @@ class EditTestHost final : public EditorHost, public EditWindowShell {
   int completionHides = 0;
   int editMenuRequests = 0;
   int paints = 0;
+  int paintsBeforeLastChange = 0;  // paints when DocumentChanged last came
 
   EditorSettings settings;
   Win32FileSystem files;

@@ -340,6 +340,17 @@ TEST_F(EditWindowTest, ClipboardAndUndoThroughTheHostCommands) {
   EXPECT_EQ(host_->statusLineCount, 1);
 }
 
+// A typed key is on the screen before the status bar and the commands hear of it.
+TEST_F(EditWindowTest, ATypedKeyIsPaintedBeforeTheChangeIsAnnounced) {
+  SetText({"abc"});
+  SetFocus(Editor());
+  Pump();
+  const int paints = host_->paints;
+  Chars("x");
+  EXPECT_GT(host_->paintsBeforeLastChange, paints);
+  EXPECT_EQ(host_->statusColumn, host_->document.caret.col);
+}
+
 TEST_F(EditWindowTest, PaintingAnswersEraseAndACompositionStartsAtTheCaret) {
   EXPECT_EQ(Send(WM_ERASEBKGND), 1);
   SetText({"abc", "def"});
