@@ -81,7 +81,7 @@ void CompletionListWin32::Hide() {
   RedrawWindow(parent, &covered, nullptr, RDW_INVALIDATE | RDW_ERASE);
   // Each window under it: its client part only, unless the list lay over its
   // frame or scroll bar. (Invalidating the parent's children all at once
-  // marked their frames too.)
+  // marked every child's frame too.)
   for (HWND sibling = GetWindow(parent, GW_CHILD); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
     if (sibling == list_ || !IsWindowVisible(sibling)) continue;
     RECT frame{}, client{}, hit{}, inside{};
@@ -92,11 +92,9 @@ void CompletionListWin32::Hide() {
     MapWindowPoints(parent, sibling, reinterpret_cast<POINT*>(&over), 2);
     if (!IntersectRect(&hit, &over, &frame)) continue;
     IntersectRect(&inside, &hit, &client);
-    if (EqualRect(&inside, &hit)) {
-      InvalidateRect(sibling, &hit, TRUE);
-    } else {
-      RedrawWindow(sibling, &hit, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    }
+    // The windows inside it (the help box in its panel) as well.
+    const UINT overFrame = EqualRect(&inside, &hit) ? 0 : RDW_FRAME;
+    RedrawWindow(sibling, &hit, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | overFrame);
   }
 }
 

@@ -58,16 +58,30 @@ void AfterPaint(EditWindow& owner) {
   if (EditWindowShell* shell = EditObjects().shell) shell->DocumentPainted(owner);
 }
 
+// The part of the client that a WM_NCPAINT's region (screen coordinates; 1
+// for the whole window) reaches, in client coordinates; empty for none.
+RECT ClientPartOf(HWND window, WPARAM region, PixelSize size) {
+  RECT part{0, 0, size.width, size.height};
+  RECT box{};
+  if (region == 1 || GetRgnBox(reinterpret_cast<HRGN>(region), &box) == ERROR) return part;
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&box), 2);
+  if (!IntersectRect(&part, &part, &box)) return {};
+  return part;
+}
+
 // The frame and scroll bars are left to the default processing, which must
 // see WM_NCPAINT; the client is then drawn through a plain client DC, since
-// BeginPaint here would validate (and could repaint) the frame itself.
+// BeginPaint here would validate (and could repaint) the frame itself. Only
+// the part of the client the region reaches: a frame redrawn where the
+// completion list lay over it repainted the whole text for nothing.
 LRESULT OnNcPaint(EditWindow& owner, WPARAM wParam, LPARAM lParam) {
   HWND window = owner.Handle();
   const LRESULT result = DefWindowProcA(window, WM_NCPAINT, wParam, lParam);
   const EditClassObjects& objects = EditObjects();
-  if (const WindowDc dc(window); dc) {
-    const PixelSize size = owner.ClientSize();
-    GdiPaintSurface surface(dc.Get(), size, {0, 0, size.width, size.height}, objects.editFont.Get(),
+  const PixelSize size = owner.ClientSize();
+  const RECT part = ClientPartOf(window, wParam, size);
+  if (const WindowDc dc(window); dc && !IsRectEmpty(&part)) {
+    GdiPaintSurface surface(dc.Get(), size, {part.left, part.top, part.right, part.bottom}, objects.editFont.Get(),
                             objects.backgroundBrush.Get(), objects.cursorLineBrush.Get());
     owner.Document().Paint(surface);
     surface.Present();
