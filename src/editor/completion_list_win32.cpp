@@ -56,6 +56,7 @@ void CompletionListWin32::Show(EditView& owner, const std::vector<KeywordEntry>&
                       shown.right - shown.left == kCompletionListWidth &&
                       shown.bottom - shown.top == kCompletionListHeight;
   if (!placed) {
+    if (Shown(list_)) Hide();  // what it leaves is repainted
     // Without the system's repaint, which draws at once: the list is drawn
     // after the editing window shows the key that opened it.
     SetWindowPos(list_, HWND_TOP, at.x, at.y, kCompletionListWidth, kCompletionListHeight,
