@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "common/late_bound_win32.h"
 #include "build/build_names.h"
+#include "common/late_bound_win32.h"
 #include "common/owned_handle_win32.h"
 #include "common/pixel_dialog_win32.h"
 #include "dialogs/config.h"

@@ -24,6 +24,8 @@ class EditView {
 
   // Scroll positions behave as Windows keeps them: a set position is clamped to
   // 0 .. max - page + 1 of the range last given.
+  // A window may draw a changed bar only once the text that changed with it
+  // is drawn, and draws it even without redraw: a thumb never stays behind.
   virtual int GetScrollPos(ScrollBar bar) = 0;
   virtual void SetScrollPos(ScrollBar bar, int position, bool redraw) = 0;
   virtual void ShowScrollBar(ScrollBar bar, bool show) = 0;
