@@ -380,6 +380,86 @@ TEST_F(EditWindowTest, PaintingAnswersEraseAndACompositionStartsAtTheCaret) {
   EXPECT_GT(host_->paints, paints + 1);
 }
 
+// The client's pixels as the window shows them, caret hidden.
+std::vector<DWORD> ClientPixels(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = client.right;
+  info.bmiHeader.biHeight = -client.bottom;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC screen = GetDC(window);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+  GdiFlush();
+  const auto* first = static_cast<const DWORD*>(bits);
+  std::vector<DWORD> pixels(first, first + std::size_t(client.right) * std::size_t(client.bottom));
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(window, screen);
+  return pixels;
+}
+
+// After every kind of step the window shows what a repaint of the whole
+// window shows: nothing it changed was left unpainted, whatever it chose to
+// repaint (rows, bands, scroll bars later, a list uncovering text).
+TEST_F(EditWindowTest, WhatEachStepPaintsMatchesAWholeRepaint) {
+  Lines lines;
+  for (int i = 0; i < 80; ++i) {
+    lines.push_back("FUNCTION Work" + std::to_string(i) + "(a AS LONG) AS LONG ' " + std::string(i % 9 * 8, 'x'));
+  }
+  host_->document.kind = SourceKind::Basic;
+  SetText(lines);
+  const auto check = [](const char* step) {
+    Pump();
+    UpdateWindow(Editor());
+    HideCaret(Editor());
+    const std::vector<DWORD> shown = ClientPixels(Editor());
+    RedrawWindow(Editor(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const std::vector<DWORD> whole = ClientPixels(Editor());
+    ShowCaret(Editor());
+    ASSERT_EQ(shown.size(), whole.size());
+    std::size_t differing = 0;
+    for (std::size_t i = 0; i < shown.size(); ++i) differing += shown[i] != whole[i] ? 1 : 0;
+    EXPECT_EQ(differing, 0u) << "after " << step;
+  };
+  check("the text was set");
+  host_->document.GoToLine(8);
+  Key(VK_END);
+  check("the caret went to a line's end");
+  Chars("abc");
+  check("typing");
+  Chars("\r");
+  check("Enter");
+  Chars("\b");
+  check("Backspace joining two lines");
+  Send(WM_LBUTTONDOWN, MK_LBUTTON, At(3, 2));
+  Send(WM_MOUSEMOVE, MK_LBUTTON, At(6, 5));
+  Send(WM_LBUTTONUP, 0, At(6, 5));
+  check("a drag selecting lines");
+  Chars("z");
+  check("typing over the selection");
+  host_->RunCommand(kHostUndo);
+  check("undo");
+  Send(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)));
+  check("the wheel");
+  Key(VK_NEXT);
+  check("Page Down");
+  for (int i = 0; i < 20; ++i) Key(VK_DOWN);
+  check("the caret going down past the bottom");
+  Key(VK_END);
+  Chars(std::string(60, 'w'));
+  check("typing past the right edge");
+  Key(VK_HOME);
+  check("Home scrolling back");
+}
+
 TEST_F(EditWindowTest, HostileTextPaintsAndMovesWithoutHarm) {
   const std::string nul("a\0b\0\0c", 6);
   const std::string loneLead = std::string("xy") + '\xD2';
