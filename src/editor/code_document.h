@@ -225,6 +225,7 @@ class CodeDocument : public EditState {
   void RecordSplice(int first, int count, std::span<std::string> newLines);
   void ForgetHistory() noexcept;
   void InvalidateStep();
+  bool ShiftRowsBelowStep(int top);
   void PushUndo(UndoRecord record);
 
   EditorContext& context_;

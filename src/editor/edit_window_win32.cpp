@@ -224,6 +224,17 @@ void EditWindow::InvalidateBand(int top, int bottom) {
   InvalidateRect(window_, &band, FALSE);
 }
 
+// The picture moves within the window; what is uncovered joins the update
+// region, as does any part still waiting for its paint (moved along with it).
+void EditWindow::ShiftRows(int left, int from, int dy) {
+  if (window_ == nullptr) return;
+  RECT client{};
+  GetClientRect(window_, &client);
+  const RECT moved{left, from, client.right, client.bottom};
+  const RECT within{left, std::min(from, from + dy), client.right, client.bottom};
+  ScrollWindowEx(window_, 0, dy, &moved, &within, nullptr, nullptr, SW_INVALIDATE);
+}
+
 void EditWindow::CreateCaret(int height) {
   if (window_ == nullptr) return;
   ::CreateCaret(window_, nullptr, 1, height);

@@ -144,9 +144,46 @@ void CodeDocument::InvalidateStep() {
   }
   const long long pitch = RowPitch();
   const long long height = view_->ClientSize().height;
-  const long long from = std::clamp((low - top) * pitch, 0LL, height);
-  const long long to = lineCount != stepLinesBefore_ ? height : std::clamp((high - top + 1) * pitch, 0LL, height);
+  const auto rowY = [&](long long line) { return std::clamp((line - top) * pitch, 0LL, height); };
+  const long long from = rowY(low);
+  long long to = rowY(high + 1);
+  if (lineCount != stepLinesBefore_) {
+    if (ShiftRowsBelowStep(top)) {
+      // Cells of lines that came or went at the end gain or lose their number.
+      const long long fewer = std::min<long long>(stepLinesBefore_, lines.size());
+      const long long more = std::max<long long>(stepLinesBefore_, lines.size());
+      if (rowY(more) > rowY(fewer)) {
+        view_->InvalidateBand(static_cast<int>(rowY(fewer)), static_cast<int>(rowY(more)));
+      }
+    } else {
+      to = height;
+    }
+  }
   if (to > from) view_->InvalidateBand(static_cast<int>(from), static_cast<int>(to));
+}
+
+// Lines below a step that added or removed lines only moved: their picture is
+// moved rather than drawn again (Enter in a tall window repainted every row
+// below it). Only for one splice at or below the top line, with no selection
+// before or after, whose rows InvalidateStep repaints; false otherwise.
+bool CodeDocument::ShiftRowsBelowStep(int top) {
+  if (step_.splices.size() != 1 || step_.before.hasSelection || hasSelection) return false;
+  const LineSplice& splice = step_.splices.front();
+  const long long moved = static_cast<long long>(lines.size()) - stepLinesBefore_;
+  const long long removed = static_cast<long long>(splice.lines.size());
+  if (splice.firstLine < top || splice.linesInText - removed != moved) return false;
+  const long long pitch = RowPitch();
+  const long long height = view_->ClientSize().height;
+  const long long oldFrom = (splice.firstLine + removed - top) * pitch;  // the first line below, as it was
+  if (oldFrom >= height) return true;  // nothing below it is shown
+  const long long dy = std::clamp(moved * pitch, -height, height);
+  view_->ShiftRows(LineNumberBarWidth(), static_cast<int>(oldFrom), static_cast<int>(dy));
+  // Text is drawn in whole rows only: the part-row at the bottom, and the rows
+  // a part-row moved up into, are drawn again.
+  const long long whole = pitch > 0 ? height / pitch * pitch : height;
+  const long long partFrom = std::max(0LL, std::min(whole, whole + dy));
+  if (partFrom < height) view_->InvalidateBand(static_cast<int>(partFrom), static_cast<int>(height));
+  return true;
 }
 
 void CodeDocument::GetVisibleLines(int clientHeight, int glyphHeight, int& first, int& last) const {

@@ -34,6 +34,12 @@ class EditView {
   virtual void Invalidate() = 0;
   // Only the client rows from y top to y bottom (exclusive) need repainting.
   virtual void InvalidateBand(int /*top*/, int /*bottom*/) { Invalidate(); }
+  // The rows from y from down, right of x left, now show lines that moved by
+  // dy pixels (down when positive). A window moves their picture and repaints
+  // only what is uncovered; by default they are all repainted.
+  virtual void ShiftRows(int /*left*/, int from, int dy) {
+    InvalidateBand(dy < 0 ? from + dy : from, ClientSize().height);
+  }
   virtual void CreateCaret(int height) = 0;  // also shows it
   virtual void SetCaretPos(int x, int y) = 0;
 };

@@ -51,19 +51,25 @@ TEST_F(EditingTest, TypedBytesPairIntoOneCharacterAndOneStep) {
   EXPECT_EQ(doc_.undoHistory.size(), 4u);
 }
 
-// A keystroke repaints its own row; a step that moves rows repaints from its
-// first row down; one that scrolls or widens the line-number bar, everything.
+// A keystroke repaints its own row; a step that adds or removes lines moves
+// the rows below it and repaints its own (with a selection, from its first row
+// down); one that scrolls or widens the line-number bar, everything.
 TEST_F(EditingTest, AStepRepaintsOnlyTheRowsItChanged) {
   SetText(Lines(50, "x"));
   const int pitch = doc_.RowPitch();
   const int height = view_.client.height;
+  const int bar = doc_.LineNumberBarWidth();
   doc_.caret = {3, 1};
   const int repaints = view_.invalidateCount;
   doc_.TypeCharacter('a');
   EXPECT_EQ(view_.bands, (std::vector<std::pair<int, int>>{{3 * pitch, 4 * pitch}}));
   EXPECT_EQ(view_.invalidateCount, repaints + 1);
-  doc_.InsertLineBreak();
-  EXPECT_EQ(view_.bands.back(), std::make_pair(3 * pitch, height));
+  doc_.InsertLineBreak();  // line 4 and below move down a row
+  EXPECT_EQ(view_.shifts, (std::vector<std::array<int, 3>>{{bar, 4 * pitch, pitch}}));
+  EXPECT_EQ(view_.bands.back(), std::make_pair(3 * pitch, 5 * pitch));
+  doc_.DeleteBackward();  // and back up
+  EXPECT_EQ(view_.shifts.back(), (std::array<int, 3>{bar, 5 * pitch, -pitch}));
+  EXPECT_EQ(view_.bands.back(), std::make_pair(3 * pitch, 5 * pitch));
   Select({7, 1}, {5, 0});  // typed over: from its first row down
   doc_.TypeCharacter('b');
   EXPECT_EQ(view_.bands.back(), std::make_pair(5 * pitch, height));

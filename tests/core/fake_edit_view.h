@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <string_view>
 #include <utility>
+#include <array>
 #include <vector>
 
 #include "platform/edit_view.h"
@@ -63,6 +64,7 @@ class FakeEditView : public EditView {
     ++invalidateCount;
     bands.push_back({top, bottom});
   }
+  void ShiftRows(int left, int from, int dy) override { shifts.push_back({left, from, dy}); }
   void CreateCaret(int height) override {
     caretHeight = height;
     ++caretCreated;
@@ -86,6 +88,7 @@ class FakeEditView : public EditView {
   Bar vertical;
   int invalidateCount = 0;  // repaints of either kind
   std::vector<std::pair<int, int>> bands;  // rows repainted alone: y top, y bottom
+  std::vector<std::array<int, 3>> shifts;  // rows moved: x left, y from, dy
   int caretCreated = 0;
   int caretHeight = 0;
   int caretX = -1;

@@ -433,12 +433,29 @@ TEST_F(EditWindowTest, WhatEachStepPaintsMatchesAWholeRepaint) {
   host_->document.GoToLine(8);
   Key(VK_END);
   check("the caret went to a line's end");
+  Key(VK_HOME);
+  check("Home");
   Chars("abc");
   check("typing");
   Chars("\r");
   check("Enter");
   Chars("\b");
   check("Backspace joining two lines");
+  {
+    // A row still waiting for its paint when the rows below move: its wait moves with it.
+    const int pitch = host_->document.RowPitch();
+    RECT client{};
+    GetClientRect(Editor(), &client);
+    const RECT waiting{0, 12 * pitch, client.right, 13 * pitch};
+    HDC dc = GetDC(Editor());
+    HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
+    FillRect(dc, &waiting, magenta);
+    DeleteObject(magenta);
+    ReleaseDC(Editor(), dc);
+    InvalidateRect(Editor(), &waiting, FALSE);
+    Chars("\r");
+    check("Enter above a row waiting for its paint");
+  }
   Send(WM_LBUTTONDOWN, MK_LBUTTON, At(3, 2));
   Send(WM_MOUSEMOVE, MK_LBUTTON, At(6, 5));
   Send(WM_LBUTTONUP, 0, At(6, 5));
