@@ -42,8 +42,15 @@ void EndCaretMove(CodeDocument& doc, const TextPos& before) {
   const int top = doc.GetTopLine();
   const int origin = doc.GetHorizontalOrigin();
   doc.ScrollCaretIntoView();
-  if (hadSelection || doc.caret != before || doc.GetTopLine() != top || doc.GetHorizontalOrigin() != origin) {
+  if (hadSelection) {
     doc.Invalidate();
+    return;
+  }
+  // The rows that gain and lose the cursor-line bar, after any scroll.
+  doc.RepaintScrolled(top, origin);
+  if (doc.caret != before) {
+    doc.InvalidateLines(doc.caret.line, doc.caret.line);
+    if (before.line != doc.caret.line) doc.InvalidateLines(before.line, before.line);
   }
 }
 

@@ -121,6 +121,10 @@ class CodeDocument : public EditState {
   int GetCaretHeight() const { return caretHeight; }
   void ScrollCaretIntoView();
   bool GoToLine(int lineNumber);  // 1-based
+  // Repaints the rows of lines first..last (in either order) as now placed.
+  void InvalidateLines(int first, int last);
+  // Repaints after the view scrolled from oldTop / oldOrigin to where it is.
+  void RepaintScrolled(int oldTop, int oldOrigin);
   void Invalidate();
 
   // ---- Caret keys, mouse selection (caret_moves.cpp) ----
@@ -226,6 +230,7 @@ class CodeDocument : public EditState {
   void ForgetHistory() noexcept;
   void InvalidateStep();
   bool ShiftRowsBelowStep(int top);
+  void MoveRows(long long from, long long dy);
   void PushUndo(UndoRecord record);
 
   EditorContext& context_;

@@ -12,12 +12,14 @@ constexpr int kVerticalPageStep = 3;      // lines
 constexpr int kWheelStep = 3;             // lines per notch
 
 void ScrollTo(CodeDocument& doc, ScrollBar bar, int position) {
+  const int top = doc.GetTopLine();
+  const int origin = doc.GetHorizontalOrigin();
   if (bar == ScrollBar::Horizontal) {
     doc.SetHorizontalScroll(position, true);
   } else {
     doc.SetTopLine(position, true);
   }
-  doc.Invalidate();
+  doc.RepaintScrolled(top, origin);
 }
 
 void HandleControlCode(CodeDocument& doc, EditorHost* host, int code) {

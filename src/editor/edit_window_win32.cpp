@@ -224,6 +224,12 @@ void EditWindow::InvalidateBand(int top, int bottom) {
   InvalidateRect(window_, &band, FALSE);
 }
 
+void EditWindow::InvalidateArea(int left, int top, int right, int bottom) {
+  if (window_ == nullptr) return;
+  const RECT area{left, top, right, bottom};
+  InvalidateRect(window_, &area, FALSE);
+}
+
 // The picture moves within the window; what is uncovered joins the update
 // region, as does any part still waiting for its paint (moved along with it).
 void EditWindow::ShiftRows(int left, int from, int dy) {

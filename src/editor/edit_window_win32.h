@@ -132,6 +132,7 @@ class EditWindow final : public EditView {
   void SetScrollRange(ScrollBar bar, int max, int page, bool redraw) override;
   void Invalidate() override;
   void InvalidateBand(int top, int bottom) override;
+  void InvalidateArea(int left, int top, int right, int bottom) override;
   void ShiftRows(int left, int from, int dy) override;
   void CreateCaret(int height) override;
   void SetCaretPos(int x, int y) override;

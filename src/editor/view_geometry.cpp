@@ -176,14 +176,49 @@ bool CodeDocument::ShiftRowsBelowStep(int top) {
   const long long height = view_->ClientSize().height;
   const long long oldFrom = (splice.firstLine + removed - top) * pitch;  // the first line below, as it was
   if (oldFrom >= height) return true;  // nothing below it is shown
-  const long long dy = std::clamp(moved * pitch, -height, height);
-  view_->ShiftRows(LineNumberBarWidth(), static_cast<int>(oldFrom), static_cast<int>(dy));
+  MoveRows(oldFrom, moved * pitch);
+  return true;
+}
+
+void CodeDocument::MoveRows(long long from, long long dy) {
+  const long long height = view_->ClientSize().height;
+  const long long pitch = RowPitch();
+  dy = std::clamp(dy, -height, height);
+  view_->ShiftRows(LineNumberBarWidth(), static_cast<int>(from), static_cast<int>(dy));
   // Text is drawn in whole rows only: the part-row at the bottom, and the rows
   // a part-row moved up into, are drawn again.
   const long long whole = pitch > 0 ? height / pitch * pitch : height;
   const long long partFrom = std::max(0LL, std::min(whole, whole + dy));
   if (partFrom < height) view_->InvalidateBand(static_cast<int>(partFrom), static_cast<int>(height));
-  return true;
+}
+
+void CodeDocument::InvalidateLines(int first, int last) {
+  changePending_ = true;
+  const long long pitch = RowPitch();
+  const long long height = view_->ClientSize().height;
+  const long long top = GetTopLine();
+  const long long from = std::clamp((std::min(first, last) - top) * pitch, 0LL, height);
+  const long long to = std::clamp((std::max(first, last) - top + 1) * pitch, 0LL, height);
+  if (to > from) view_->InvalidateBand(static_cast<int>(from), static_cast<int>(to));
+}
+
+// A scroll by less than a window moves the picture of the text and redraws
+// the line numbers (every row shows another line now) and what came into
+// view; a sideways scroll, or a longer one, redraws everything.
+void CodeDocument::RepaintScrolled(int oldTop, int oldOrigin) {
+  const int top = GetTopLine();
+  if (top == oldTop && GetHorizontalOrigin() == oldOrigin) return;
+  const long long pitch = RowPitch();
+  const PixelSize client = view_->ClientSize();
+  const long long rows = pitch > 0 ? client.height / pitch : 0;
+  const long long by = static_cast<long long>(top) - oldTop;
+  if (GetHorizontalOrigin() != oldOrigin || by >= rows || -by >= rows) {
+    Invalidate();
+    return;
+  }
+  changePending_ = true;
+  MoveRows(0, -by * pitch);
+  view_->InvalidateArea(0, 0, LineNumberBarWidth(), client.height);
 }
 
 void CodeDocument::GetVisibleLines(int clientHeight, int glyphHeight, int& first, int& last) const {

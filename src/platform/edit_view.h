@@ -34,6 +34,8 @@ class EditView {
   virtual void Invalidate() = 0;
   // Only the client rows from y top to y bottom (exclusive) need repainting.
   virtual void InvalidateBand(int /*top*/, int /*bottom*/) { Invalidate(); }
+  // Only this rectangle of the client needs repainting.
+  virtual void InvalidateArea(int /*left*/, int top, int /*right*/, int bottom) { InvalidateBand(top, bottom); }
   // The rows from y from down, right of x left, now show lines that moved by
   // dy pixels (down when positive). A window moves their picture and repaints
   // only what is uncovered; by default they are all repainted.
