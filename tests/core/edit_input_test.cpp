@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -144,10 +145,16 @@ TEST_F(EditInputTest, ScrollRequestsWheelAndPageKeysMoveTheViewNotTheCaret) {
   EXPECT_EQ(top(), 1);
   HandleScroll(doc_, ScrollBar::Vertical, kScrollThumbTrack, 40);
   EXPECT_EQ(top(), 40);
+  const int wholeRepaints = view_.invalidateCount - static_cast<int>(view_.bands.size());
   HandleWheel(doc_, -120, kNoModifier);
   EXPECT_EQ(top(), 43);
+  // A short scroll moves the text's picture up three rows, no whole repaint.
+  const int pitch = doc_.RowPitch();
+  EXPECT_EQ(view_.shifts.back(), (std::array<int, 3>{doc_.LineNumberBarWidth(), 0, -3 * pitch}));
+  EXPECT_EQ(view_.invalidateCount - static_cast<int>(view_.bands.size()), wholeRepaints);
   HandleWheel(doc_, 120, kNoModifier);
   EXPECT_EQ(top(), 40);
+  EXPECT_EQ(view_.shifts.back()[2], 3 * pitch);
   HandleWheel(doc_, -120, kCtrlKey);
   HandleWheel(doc_, -120, kShiftKey);
   EXPECT_EQ(top(), 40) << "the wheel is ignored while a modifier is held";
