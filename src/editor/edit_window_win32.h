@@ -61,6 +61,8 @@ struct EditClassObjects {
   BrushHandle cursorLineBrush;
   BrushHandle backgroundBrush;
   FontHandle editFont;
+  // Of the screen's kind, editFont selected: where text is measured.
+  MemoryDcHandle measureDc;
   HookHandle hook;  // empty when the system refused the hook
   EditWindowShell* shell = nullptr;
   bool registered = false;
