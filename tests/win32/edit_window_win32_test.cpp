@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <functional>
 #include <initializer_list>
 #include <iterator>
@@ -538,10 +539,20 @@ TEST(EditClassTest, RegistrationWindowsAndRelease) {
   };
   settings.colours[Background] = RGB(1, 2, 3);
   settings.colours[CursorLineBar] = RGB(4, 5, 6);
+  // A font twice as tall: text is measured in the new one.
+  EditorContext measuring;
+  CodeDocument measured(measuring);
+  EditWindow measurer(measured);
+  const int narrow = measurer.MeasureText("WWWW").width;
+  LOGFONTA font{};
+  std::memcpy(&font, settings.font.data(), sizeof font);
+  font.lfHeight = font.lfHeight * 2 + (font.lfHeight < 0 ? -1 : 1) * 4;
+  std::memcpy(settings.font.data(), &font, sizeof font);
   ReplaceEditDrawingObjects(settings);
   EXPECT_EQ(colourOf(EditObjects().backgroundBrush), RGB(1, 2, 3));
   EXPECT_EQ(colourOf(EditObjects().cursorLineBrush), RGB(4, 5, 6));
   EXPECT_TRUE(EditObjects().editFont);
+  EXPECT_GT(measurer.MeasureText("WWWW").width, narrow);
 
   Win32FileSystem files;
   EditorContext context(settings, files);
