@@ -3,7 +3,7 @@
 # 1,000,000-line document, and start-up time beside a one-window program.
 # Builds the timing configuration (preset "latency", out/latency) first; the
 # normal build has none of the timing code. Not part of scripts/test.sh.
-#   scripts/latency.sh [KEYS [STARTS]]   (defaults: 1000 keystrokes, 11 starts each)
+#   scripts/latency.sh [KEYS [STARTS]]   (defaults: 1000 keystrokes after 100 unmeasured, 11 starts each)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 keys=${1:-1000}
