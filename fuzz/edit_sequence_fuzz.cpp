@@ -18,11 +18,11 @@
 
 #include "common/editor_settings.h"
 #include "common/gbk.h"
+#include "core/fake_clipboard.h"
 #include "core/fake_edit_view.h"
 #include "editor/code_document.h"
 #include "editor/search.h"
 #include "fuzz_check.h"
-#include "platform/clipboard.h"
 
 namespace {
 
@@ -90,18 +90,6 @@ class Input {
   const std::uint8_t* data_;
   std::size_t size_;
   std::size_t at_ = 0;
-};
-
-class MemoryClipboard final : public Clipboard {
- public:
-  bool HasText() override { return hasText; }
-  std::string GetText() override { return text; }
-  void SetText(std::string_view t) override {
-    text = t;
-    hasText = true;
-  }
-  std::string text;
-  bool hasText = false;
 };
 
 constexpr std::size_t kMaxBytes = 1 << 13;
@@ -256,8 +244,8 @@ std::int64_t Width(std::string_view line, int tabWidth) {
 }
 
 // Everything the model says, and the properties that hold whatever it says.
-void CheckAgree(const CodeDocument& doc, const Model& m, const History& h, MemoryClipboard& clipboard,
-                const MemoryClipboard& clip, int tabWidth) {
+void CheckAgree(const CodeDocument& doc, const Model& m, const History& h, FakeClipboard& clipboard,
+                const FakeClipboard& clip, int tabWidth) {
   FUZZ_CHECK(doc.lines.size() == static_cast<int>(m.lines.size()));
   int i = 0;
   for (const std::string& line : doc.lines) {
@@ -332,7 +320,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   EditorSettings settings;
   settings.tabWidth = 1 + ((config >> 3) & 7);
   const int tabWidth = settings.EffectiveTabWidth();
-  MemoryClipboard clipboard;
+  FakeClipboard clipboard;
   EditorContext context;
   context.settings = &settings;
   context.clipboard = &clipboard;
@@ -358,7 +346,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   doc.lines.Assign(m.lines);
   doc.RecountLines();
 
-  MemoryClipboard clip;  // what the clipboard should hold
+  FakeClipboard clip;  // what the clipboard should hold
   const auto check = [&] { CheckAgree(doc, m, history, clipboard, clip, tabWidth); };
   check();
 

@@ -9,23 +9,11 @@
 #include <string_view>
 #include <vector>
 
+#include "core/fake_clipboard.h"
 #include "core/fake_edit_view.h"
 #include "editor/code_document.h"
-#include "platform/clipboard.h"
 
 namespace quillet {
-
-class FakeClipboard : public Clipboard {
- public:
-  bool HasText() override { return hasText; }
-  std::string GetText() override { return text; }
-  void SetText(std::string_view t) override {
-    text = t;
-    hasText = true;
-  }
-  std::string text;
-  bool hasText = false;
-};
 
 struct DocSnapshot {
   std::vector<std::string> lines;

@@ -5,9 +5,9 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <string_view>
 #include <utility>
-#include <array>
 #include <vector>
 
 #include "platform/edit_view.h"
