@@ -15,6 +15,7 @@
 #include "shell/main_window_win32.h"
 #include "shell/menus_win32.h"
 #include "shell/panels_win32.h"
+#include "document_window_options.h"
 #include "message_pump.h"
 
 namespace quillet {
@@ -135,14 +136,7 @@ class BuildTest : public ::testing::Test {
 
     ASSERT_TRUE(RegisterMainWindowClass(GetModuleHandleA(nullptr)));
     commands_ = new CommandSurface;
-    MainWindowOptions options;
-    options.registryRoot = kTestRoot;
-    options.showWarnings = false;
-    options.parts.createMenuBar = [] { return BuildMenuBar().Release(); };
-    options.parts.createToolbar = [](HWND main) {
-      return commands_->CreateToolbar(main, GetModuleHandleA(nullptr), kIdToolbar);
-    };
-    AddDocumentParts(options.parts, *commands_);
+    MainWindowOptions options = DocumentWindowOptions(*commands_, kTestRoot);
     window_ = CreateMainWindow(GetModuleHandleA(nullptr), std::move(options));
     ASSERT_NE(window_, nullptr);
   }

@@ -20,6 +20,7 @@
 #include "shell/panels_win32.h"
 #include "shell/registry_store_win32.h"
 #include "dialog_driver.h"
+#include "document_window_options.h"
 #include "message_pump.h"
 #include "shell/save_changes_dialog_win32.h"
 
@@ -95,14 +96,7 @@ class DocumentsTest : public ::testing::Test {
   }
 
   HWND Start() {
-    MainWindowOptions options;
-    options.registryRoot = kTestRoot;
-    options.showWarnings = false;
-    options.parts.createMenuBar = [] { return BuildMenuBar().Release(); };
-    options.parts.createToolbar = [this](HWND main) {
-      return commands.CreateToolbar(main, GetModuleHandleA(nullptr), kIdToolbar);
-    };
-    AddDocumentParts(options.parts, commands);
+    MainWindowOptions options = DocumentWindowOptions(commands, kTestRoot);
     // Hidden: under Wine without a window manager, hiding a shown window is slow.
     window = CreateMainWindow(GetModuleHandleA(nullptr), std::move(options));
     return window;

@@ -15,6 +15,7 @@
 #include "editor/completion.h"
 #include "editor/completion_list_win32.h"
 #include "dialog_driver.h"
+#include "document_window_options.h"
 #include "message_pump.h"
 #include "platform/win32_file_system_win32.h"
 #include "shell/app_state.h"
@@ -71,14 +72,7 @@ class SearchFeatureTest : public ::testing::Test {
   void SetUp() override {
     RegDeleteTreeA(HKEY_CURRENT_USER, kTestKey);
     ASSERT_TRUE(RegisterMainWindowClass(GetModuleHandleA(nullptr)));
-    MainWindowOptions options;
-    options.registryRoot = kTestRoot;
-    options.showWarnings = false;
-    options.parts.createMenuBar = [] { return BuildMenuBar().Release(); };
-    options.parts.createToolbar = [this](HWND main) {
-      return commands.CreateToolbar(main, GetModuleHandleA(nullptr), kIdToolbar);
-    };
-    AddDocumentParts(options.parts, commands);
+    MainWindowOptions options = DocumentWindowOptions(commands, kTestRoot);
     AddSearchFeatureParts(options.parts, commands);
     window = CreateMainWindow(GetModuleHandleA(nullptr), std::move(options));
     ASSERT_NE(window, nullptr);
