@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "common/window_place_win32.h"
 #include "editor/edit_window_win32.h"
 
 namespace quillet {
@@ -49,13 +50,7 @@ void CompletionListWin32::Show(EditView& owner, const std::vector<KeywordEntry>&
   // In front of the editing windows, which clip their siblings; the focus
   // stays where it is. While the word goes on the list is already there, and
   // placing it again cost each keystroke milliseconds under Wine.
-  RECT shown{};
-  GetWindowRect(list_, &shown);
-  MapWindowPoints(nullptr, GetParent(list_), reinterpret_cast<POINT*>(&shown), 2);
-  const bool placed = Shown(list_) && shown.left == at.x && shown.top == at.y &&
-                      shown.right - shown.left == kCompletionListWidth &&
-                      shown.bottom - shown.top == kCompletionListHeight;
-  if (!placed) {
+  if (!Shown(list_) || !StandsAt(list_, at.x, at.y, kCompletionListWidth, kCompletionListHeight)) {
     if (Shown(list_)) Hide();  // what it leaves is repainted
     // Without the system's repaint, which draws at once: the list is drawn
     // after the editing window shows the key that opened it.

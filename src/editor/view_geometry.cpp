@@ -142,24 +142,17 @@ void CodeDocument::InvalidateStep() {
     take(splice.firstLine);
     take(splice.firstLine + std::max(splice.linesInText, 1) - 1);
   }
-  const long long pitch = RowPitch();
-  const long long height = view_->ClientSize().height;
-  const auto rowY = [&](long long line) { return std::clamp((line - top) * pitch, 0LL, height); };
-  const long long from = rowY(low);
-  long long to = rowY(high + 1);
   if (lineCount != stepLinesBefore_) {
     if (ShiftRowsBelowStep(top)) {
       // Cells of lines that came or went at the end gain or lose their number.
-      const long long fewer = std::min<long long>(stepLinesBefore_, lines.size());
-      const long long more = std::max<long long>(stepLinesBefore_, lines.size());
-      if (rowY(more) > rowY(fewer)) {
-        view_->InvalidateBand(static_cast<int>(rowY(fewer)), static_cast<int>(rowY(more)));
-      }
+      const int fewer = std::min<int>(stepLinesBefore_, static_cast<int>(lines.size()));
+      const int more = std::max<int>(stepLinesBefore_, static_cast<int>(lines.size()));
+      if (more > fewer) InvalidateLines(fewer, more - 1);
     } else {
-      to = height;
+      high = std::numeric_limits<int>::max() / 2;  // every row below moved
     }
   }
-  if (to > from) view_->InvalidateBand(static_cast<int>(from), static_cast<int>(to));
+  InvalidateLines(low, high);
 }
 
 // Lines below a step that added or removed lines only moved: their picture is
