@@ -14,6 +14,7 @@ namespace {
 constexpr UINT kEditClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_PARENTDC;
 
 int BarOf(ScrollBar bar) { return bar == ScrollBar::Horizontal ? SB_HORZ : SB_VERT; }
+int BarIndex(ScrollBar bar) { return bar == ScrollBar::Horizontal ? 0 : 1; }
 
 HFONT FontOf(const FontRecord& record) {
   LOGFONTA font{};
@@ -203,7 +204,7 @@ void EditWindow::SetScrollRange(ScrollBar bar, int max, int page, bool /*redraw*
 }
 
 void EditWindow::BarChanged(ScrollBar bar) {
-  barChanged_[bar == ScrollBar::Horizontal ? 0 : 1] = true;
+  barChanged_[BarIndex(bar)] = true;
   if (!redrawPosted_) redrawPosted_ = PostMessageA(window_, kRedrawScrollBarsMessage, 0, 0) != FALSE;
 }
 
@@ -212,7 +213,7 @@ void EditWindow::ShowPendingChanges() {
   if (window_ == nullptr) return;
   if (GetUpdateRect(window_, nullptr, FALSE)) UpdateWindow(window_);
   for (ScrollBar bar : {ScrollBar::Horizontal, ScrollBar::Vertical}) {
-    bool& changed = barChanged_[bar == ScrollBar::Horizontal ? 0 : 1];
+    bool& changed = barChanged_[BarIndex(bar)];
     if (!changed) continue;
     changed = false;
     // Set again as it stands, with the redraw that was held back.
@@ -227,14 +228,7 @@ void EditWindow::Invalidate() {
   if (window_ != nullptr) InvalidateRect(window_, nullptr, FALSE);
 }
 
-void EditWindow::InvalidateBand(int top, int bottom) {
-  if (window_ == nullptr) return;
-  RECT band{};
-  GetClientRect(window_, &band);
-  band.top = top;
-  band.bottom = bottom;
-  InvalidateRect(window_, &band, FALSE);
-}
+void EditWindow::InvalidateBand(int top, int bottom) { InvalidateArea(0, top, ClientSize().width, bottom); }
 
 void EditWindow::InvalidateArea(int left, int top, int right, int bottom) {
   if (window_ == nullptr) return;
