@@ -1,11 +1,14 @@
 # Sourced by the run and test scripts: where things are and how Wine is started.
 QUILLET_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 QUILLET_OUT=${QUILLET_OUT:-$QUILLET_ROOT/out}
-WINE=${WINE:-/usr/lib/wine/wine}
-[ -x "$WINE" ] || WINE=$(command -v wine || echo /usr/lib/wine/wine)
-# The prefix lives in the build folder, never in the user's own ~/.wine.
-export WINEPREFIX=${WINEPREFIX:-$QUILLET_OUT/wineprefix}
-export WINEARCH=win32
+. "$QUILLET_ROOT/scripts/lib/host.bash"
+# The build folder of the program this host tests and starts (out/win32 or out/win64).
+QUILLET_BIN=$QUILLET_OUT/$QUILLET_BUILD
+if [ "$QUILLET_BUILD" = win32 ]; then WINE=${WINE:-/usr/lib/wine/wine}; else WINE=${WINE:-/usr/lib/wine/wine64}; fi
+# The prefix lives in the build folder, never in the user's own ~/.wine; a
+# 32-bit and a 64-bit prefix cannot be shared, so each build has its own.
+export WINEPREFIX=${WINEPREFIX:-$QUILLET_OUT/wineprefix-$QUILLET_BUILD}
+export WINEARCH=$QUILLET_BUILD
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export LC_ALL=zh_CN.UTF-8 LANG=zh_CN.UTF-8

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Measures the editor under Wine: keystroke-to-screen time on a 100-line and a
 # 1,000,000-line document, and start-up time beside a one-window program.
-# Builds the timing configuration (preset "latency", out/latency) first; the
+# Builds the timing configuration (preset "latency", out/latency; on a host
+# that runs 64-bit code only "latency-win64", out/latency-win64) first; the
 # normal build has none of the timing code. Not part of scripts/test.sh.
 #   scripts/latency.sh [KEYS [STARTS]]   (defaults: 1000 keystrokes after 100 unmeasured, 11 starts each)
 set -euo pipefail
@@ -9,12 +10,15 @@ cd "$(dirname "$0")/.."
 keys=${1:-1000}
 starts=${2:-11}
 . scripts/env.sh
-cmake --preset latency >/dev/null
-cmake --build --preset latency -j2 --target quillet one_window startup_timer >/dev/null
+# The timing build of the program this host runs: preset latency (PE32) or latency-win64.
+preset=latency; [ "$QUILLET_BUILD" = win32 ] || preset=latency-$QUILLET_BUILD
+echo "latency: $QUILLET_BUILD_WHY"
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" -j2 --target quillet one_window startup_timer >/dev/null
 quillet_ensure_display
 quillet_ensure_prefix
 trap 'quillet_stop_wine; quillet_stop_display' EXIT
-cd "$QUILLET_OUT/latency"
+cd "$QUILLET_OUT/$preset"
 
 # The documents: procedures of ordinary code, the keystrokes go into the middle line.
 python3 - <<'PY'

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds Quillet for 32-bit Windows and starts it under Wine.
+# Builds Quillet and starts it under Wine: the PE32 program where this host
+# runs 32-bit code, else the x86_64 build under wine64 (scripts/lib/host.bash).
 #   scripts/run.sh                      start the editor (a virtual display if there is none)
 #   scripts/run.sh --screenshot F.png   start it, wait, save a screenshot of the screen, close it
 #   scripts/run.sh -- ARGS...           pass ARGS to quillet.exe
@@ -15,12 +16,13 @@ while [ $# -gt 0 ]; do
 done
 scripts/setup.sh
 . scripts/env.sh
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 --target quillet -j"$(nproc)"
+echo "run: $QUILLET_BUILD_WHY"
+cmake --preset "$QUILLET_BUILD" >/dev/null
+cmake --build --preset "$QUILLET_BUILD" --target quillet -j"$(nproc)"
 quillet_ensure_display
 trap quillet_stop_display EXIT
 quillet_ensure_prefix
-exe="$QUILLET_OUT/win32/quillet.exe"
+exe="$QUILLET_BIN/quillet.exe"
 if [ -z "$shot" ]; then
   "$WINE" "$exe" ${args[@]+"${args[@]}"}
 else

@@ -3,16 +3,16 @@
 # and closing the last document, through the real program and the X server.
 # Files are opened with Ctrl+O through the real open dialog, changed with
 # xdotool keys and clicks, saved with Ctrl+S, and their bytes checked on disk.
-#   QUILLET_EXE   the program to run (default: out/win32/quillet.exe)
+#   QUILLET_EXE   the program to run (default: quillet.exe of the build this host runs)
 #   E2E_SHOTS     a folder: also save screenshots of a select-all over
 #                 keywords, a 500,000-line file at its end and the work-folder
 #                 rule after splitter drags (for a person to look at)
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-# A prefix of its own: the program's registry values and wineserver stay apart.
-export WINEPREFIX=${E2E_WINEPREFIX:-$root/out/defects-prefix}
 . "$root/scripts/env.sh"
-exe=$(realpath -m "${QUILLET_EXE:-$QUILLET_OUT/win32/quillet.exe}")
+# A prefix of its own: the program's registry values and wineserver stay apart.
+export WINEPREFIX=${E2E_WINEPREFIX:-$QUILLET_OUT/defects-prefix-$QUILLET_BUILD}
+exe=$(realpath -m "${QUILLET_EXE:-$QUILLET_BIN/quillet.exe}")
 shots=${E2E_SHOTS:-}
 . "$root/tests/e2e/lib/session.bash"
 e2e_start "$exe"

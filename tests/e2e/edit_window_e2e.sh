@@ -5,13 +5,13 @@
 # BackSpace, Tab, Ctrl+Z), closes the window and checks the bytes the host
 # wrote. xdotool types a Chinese character as a keysym; the ANSI window gets
 # it as two WM_CHAR bytes. No Wine virtual desktop, so xdotool sees the window.
-#   EDIT_HOST=path/to/edit_host.exe   (default: out/win32/edit_host.exe)
+#   EDIT_HOST=path/to/edit_host.exe   (default: edit_host.exe of the build this host runs)
 # Ends with the line "e2e: N passed, M failed".
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 . scripts/env.sh
 
-exe=${EDIT_HOST:-$QUILLET_OUT/win32/edit_host.exe}
+exe=${EDIT_HOST:-$QUILLET_BIN/edit_host.exe}
 . tests/e2e/lib/session.bash
 # Shares the display it was given; stops only one it started itself.
 finish() {

@@ -4,17 +4,17 @@
 # its own (a copy with the keyword database, the stand-in compiler and a
 # qlt8.dll naming it); the texts of its child windows are read with
 # window_text.exe, since under Wine they are no X windows.
-#   QUILLET_EXE   the program to run (default: out/win32/quillet.exe); the
+#   QUILLET_EXE   the program to run (default: quillet.exe of the build this host runs); the
 #                 database and the stand-ins are taken from its folder
 #   E2E_SHOTS     a folder: also save screenshots of a failed compile, the
 #                 keyword tree with an entry's help, an instant-help result and
 #                 the editor in a dark scheme (for a person to look at)
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-# A prefix of its own: the program's registry values and wineserver stay apart.
-export WINEPREFIX=${E2E_WINEPREFIX:-$root/out/features-prefix}
 . "$root/scripts/env.sh"
-exe=$(realpath -m "${QUILLET_EXE:-$QUILLET_OUT/win32/quillet.exe}")
+# A prefix of its own: the program's registry values and wineserver stay apart.
+export WINEPREFIX=${E2E_WINEPREFIX:-$QUILLET_OUT/features-prefix-$QUILLET_BUILD}
+exe=$(realpath -m "${QUILLET_EXE:-$QUILLET_BIN/quillet.exe}")
 built=$(dirname "$exe")
 shots=${E2E_SHOTS:-}
 . "$root/tests/e2e/lib/session.bash"

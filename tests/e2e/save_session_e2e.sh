@@ -3,13 +3,13 @@
 # the new EXE program, save it with Ctrl+S through the real save dialog, check
 # the bytes on disk, save again in place, then answer the save-changes dialog
 # at exit (Esc keeps the program, 否 leaves without saving).
-#   QUILLET_EXE   the program to run (default: out/win32/quillet.exe)
+#   QUILLET_EXE   the program to run (default: quillet.exe of the build this host runs)
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-# A prefix of its own: the program's registry values and wineserver stay apart.
-export WINEPREFIX=${E2E_WINEPREFIX:-$root/out/docs-prefix}
 . "$root/scripts/env.sh"
-exe=$(realpath -m "${QUILLET_EXE:-$QUILLET_OUT/win32/quillet.exe}")
+# A prefix of its own: the program's registry values and wineserver stay apart.
+export WINEPREFIX=${E2E_WINEPREFIX:-$QUILLET_OUT/docs-prefix-$QUILLET_BUILD}
+exe=$(realpath -m "${QUILLET_EXE:-$QUILLET_BIN/quillet.exe}")
 . "$root/tests/e2e/lib/session.bash"
 e2e_start "$exe"
 

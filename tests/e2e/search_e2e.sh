@@ -2,15 +2,15 @@
 # The completion prompt, replace-all with its undo, go to line and F3 through
 # the real program and the X server: keys typed into the EXE template with
 # xdotool, the file saved with Ctrl+S and its bytes checked on disk.
-#   QUILLET_EXE   the program to run (default: out/win32/quillet.exe)
+#   QUILLET_EXE   the program to run (default: quillet.exe of the build this host runs)
 #   E2E_SHOTS     a folder: also save screenshots of the prompt list, the
 #                 replace and find dialogs and the 程序集 tree
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-# A prefix of its own: the program's registry values and wineserver stay apart.
-export WINEPREFIX=${E2E_WINEPREFIX:-$root/out/search-prefix}
 . "$root/scripts/env.sh"
-exe=$(realpath -m "${QUILLET_EXE:-$QUILLET_OUT/win32/quillet.exe}")
+# A prefix of its own: the program's registry values and wineserver stay apart.
+export WINEPREFIX=${E2E_WINEPREFIX:-$QUILLET_OUT/search-prefix-$QUILLET_BUILD}
+exe=$(realpath -m "${QUILLET_EXE:-$QUILLET_BIN/quillet.exe}")
 shots=${E2E_SHOTS:-}
 key_pause=0.4  # this session's pause after keys, shorter than the default
 . "$root/tests/e2e/lib/session.bash"

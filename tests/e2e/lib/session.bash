@@ -4,19 +4,12 @@
 # for a script of its own. The script sets root, exe and WINEPREFIX first; the
 # helpers that look at the main window read $main, $base and $work.
 
-passed=0; failed=0
+. "$(dirname "${BASH_SOURCE[0]}")/../../lib/checks.bash"
 # Pause after typed keys; a script may set it before sourcing.
 key_pause=${key_pause:-0.5}
 
-check() {  # check NAME COMMAND...
-  if "${@:2}"; then passed=$((passed + 1)); echo "ok   $1"; else failed=$((failed + 1)); echo "FAIL $1"; fi
-}
 # The line the runner counts; exits failing when any check failed.
-e2e_summary() {
-  echo "e2e: $passed passed, $failed failed"
-  [ "$failed" -eq 0 ]
-  exit $?
-}
+e2e_summary() { checks_summary e2e; }
 finish() {
   [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null
   quillet_stop_wine
