@@ -187,8 +187,9 @@ void ConfigDialogModel::SetPickerColour(int slot, ColourRef colour) {
 
 bool ConfigDialogModel::SaveScheme(std::string_view name) {
   if (CheckSchemeName(name, schemes_) != SchemeNameCheck::kAccepted) return false;
-  working_ = pickers_;
-  if (!WriteScheme(schemesFile_, name, working_)) return false;
+  // The working colours stay those of the selected entry: 确定 stores them
+  // under that entry's name, so the saved colours must not slip in under it.
+  if (!WriteScheme(schemesFile_, name, pickers_)) return false;
   schemes_.emplace_back(name);
   return true;
 }

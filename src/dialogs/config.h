@@ -111,8 +111,9 @@ class ConfigDialogModel {
   // A picker took a colour; only a saved and then selected scheme applies it.
   void SetPickerColour(int slot, ColourRef colour);
 
-  // SaveScheme after CheckSchemeName accepted name: the pickers become the
-  // working colours and are written as section name; the name joins the list.
+  // SaveScheme after CheckSchemeName accepted name: the pickers are written as
+  // section name and the name joins the list. The selection and the working
+  // colours stay, so the name and colours 确定 stores belong to one scheme.
   // False (nothing changed) for a refused name or a failed write.
   bool SaveScheme(std::string_view name);
 

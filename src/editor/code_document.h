@@ -106,6 +106,9 @@ class CodeDocument : public EditState {
   int TextLeft() const;
   // Drops cached measures after the font changed.
   void ForgetMeasures();
+  // The TAB width or the font changed: the widest line, the scroll ranges and
+  // the caret's place are measured again with the new ones.
+  void Remeasure();
   int GetHorizontalOrigin() const;
   int GetTopLine() const;
   void SetHorizontalScroll(int position, bool redraw);

@@ -50,6 +50,20 @@ BOOL CALLBACK RepaintAll(HWND top, LPARAM) {
   return TRUE;
 }
 
+// Every editing window below a top-level window, hidden ones included, has
+// its document measured again with the current font and TAB width.
+BOOL CALLBACK RemeasureEditWindow(HWND window, LPARAM) {
+  if (EditWindowShell* shell = EditObjects().shell) {
+    if (EditWindow* owner = shell->FindOwner(window)) owner->Document().Remeasure();
+  }
+  return TRUE;
+}
+
+BOOL CALLBACK RemeasureEditWindows(HWND top, LPARAM) {
+  EnumChildWindows(top, RemeasureEditWindow, 0);
+  return TRUE;
+}
+
 }  // namespace
 
 EditClassObjects& EditObjects() {
@@ -92,6 +106,7 @@ bool RegisterEditClass(EditorSettings& settings, bool reportFailure) {
 
 void ReplaceEditDrawingObjects(EditorSettings& settings) {
   MakeDrawingObjects(settings);
+  EnumThreadWindows(GetCurrentThreadId(), RemeasureEditWindows, 0);
   EnumThreadWindows(GetCurrentThreadId(), RepaintAll, 0);
 }
 

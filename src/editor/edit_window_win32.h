@@ -77,7 +77,8 @@ EditClassObjects& EditObjects();
 // then ends the program.
 bool RegisterEditClass(EditorSettings& settings, bool reportFailure = true);
 
-// New brushes and font from the settings; every editing window is repainted.
+// New brushes and font from the settings; every editing window's document is
+// measured again (the TAB width may have changed too) and repainted.
 void ReplaceEditDrawingObjects(EditorSettings& settings);
 
 // Deletes the brushes and the font, removes the hook, unregisters the class.

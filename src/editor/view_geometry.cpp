@@ -70,6 +70,12 @@ int CodeDocument::TextLeft() const { return LineNumberBarWidth() + Settings().te
 
 void CodeDocument::ForgetMeasures() { barDigits_ = -1; }
 
+void CodeDocument::Remeasure() {
+  ForgetMeasures();
+  RecountLines();
+  Invalidate();  // the paint places the caret at its new x
+}
+
 PixelSize CodeDocument::MeasureText(std::string_view bytes) const { return view_->MeasureText(bytes); }
 
 PixelSize CodeDocument::GetTextAreaSize() const {

@@ -39,6 +39,7 @@ std::string UntitledName(int number, NewDocumentKind kind) {
 std::string NextUntitledName(int& counter, NewDocumentKind kind) { return UntitledName(++counter, kind); }
 
 std::string LoadFailedText(std::string_view path) { return Quoted("读入文档:", path, "失败！"); }
+std::string RecentGoneText(std::string_view path) { return Quoted("文件", path, "已经不存在，已从最近打开文件中删除"); }
 std::string SaveFailedText(std::string_view path) { return Quoted("保存文档", path, "失败！"); }
 std::string SaveQuestionText(std::string_view name) { return Quoted("", name, "已经修改，是否保存？"); }
 

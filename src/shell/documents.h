@@ -44,6 +44,7 @@ std::string UntitledName(int number, NewDocumentKind kind);
 std::string NextUntitledName(int& counter, NewDocumentKind kind);
 
 std::string LoadFailedText(std::string_view path);    // 读入文档:"path"失败！
+std::string RecentGoneText(std::string_view path);    // 文件"path"已经不存在，已从最近打开文件中删除
 std::string SaveFailedText(std::string_view path);    // 保存文档"path"失败！
 std::string SaveQuestionText(std::string_view name);  // "name"已经修改，是否保存？
 

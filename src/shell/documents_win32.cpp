@@ -250,6 +250,15 @@ void OpenRecentFile(int k) {
   const std::vector<std::string>& entries = App().recentFiles.Entries();
   if (k < 1 || k > static_cast<int>(entries.size())) return;
   const std::string path = entries[k - 1];  // a copy: opening reorders the list
+  if (!State().list.FindFile(path) && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+      App().recentFiles.Remove(path);
+      RefreshRecentFileMenu();
+      MessageBoxA(MainWindow(), RecentGoneText(path).c_str(), kSystemErrorCaption, MB_ICONINFORMATION);
+      return;
+    }
+  }
   OpenDocument(path, kNewPlainText);
 }
 
@@ -404,7 +413,6 @@ void OpenDocument(const std::string& path, NewDocumentKind kind) {
       return;
     }
     name = FileNamePart(path);
-    if (App().recentFiles.Add(path)) RefreshRecentFileMenu();
   }
   auto window = std::make_unique<ListedEditWindow>(*document);
   const Rect& area = App().editingArea;
@@ -424,6 +432,8 @@ void OpenDocument(const std::string& path, NewDocumentKind kind) {
       RemoveDocument(position);
       return;
     }
+    // Only a file that opened belongs in the recent list.
+    if (App().recentFiles.Add(path)) RefreshRecentFileMenu();
   } else {
     added.ApplyTemplate(static_cast<TemplateKind>(kind));  // kind 0 has no template
   }

@@ -205,10 +205,17 @@ void RecentFiles::Load(const SettingsStore& store) {
   }
 }
 
+namespace {
+
+std::vector<std::string>::iterator FindEntry(std::vector<std::string>& entries, std::string_view path) {
+  return std::find_if(entries.begin(), entries.end(), [&](const std::string& e) { return gbk::EqualsNoCase(e, path); });
+}
+
+}  // namespace
+
 bool RecentFiles::Add(std::string_view path) {
   if (path.empty()) return false;  // an empty value would end the list when it is next loaded
-  const auto match = std::find_if(entries.begin(), entries.end(),
-                                  [&](const std::string& e) { return gbk::EqualsNoCase(e, path); });
+  const auto match = FindEntry(entries, path);
   if (match == entries.begin() && match != entries.end()) return false;
   if (match != entries.end()) entries.erase(match);
   entries.insert(entries.begin(), std::string(path));
@@ -216,9 +223,21 @@ bool RecentFiles::Add(std::string_view path) {
   return true;
 }
 
+bool RecentFiles::Remove(std::string_view path) {
+  const auto match = FindEntry(entries, path);
+  if (match == entries.end()) return false;
+  entries.erase(match);
+  shrank = true;
+  return true;
+}
+
 void RecentFiles::Save(SettingsStore& store) const {
   for (std::size_t k = 1; k <= entries.size(); ++k) {
     store.WriteText(Join({kRecentKey, std::to_string(k)}), entries[k - 1]);
+  }
+  // The old last entry would otherwise come back, or twice, at the next start.
+  if (shrank && entries.size() < kMaxEntries) {
+    store.WriteText(Join({kRecentKey, std::to_string(entries.size() + 1)}), "");
   }
 }
 

@@ -154,7 +154,10 @@ class RecentFiles {
   // Puts path at the front (moving a match, which takes the new letter case).
   // Returns whether the list changed; a match of entry 1 and an empty path do not.
   bool Add(std::string_view path);
-  // Writes entries 1..n; stored values beyond n stay as they are.
+  // Takes out the entry matching path (ASCII letter case aside); whether it was there.
+  bool Remove(std::string_view path);
+  // Writes entries 1..n; stored values beyond n stay as they are, except
+  // that after a Remove value n+1 is emptied, so the next Load ends there.
   void Save(SettingsStore& store) const;
 
   const std::vector<std::string>& Entries() const { return entries; }
@@ -165,6 +168,7 @@ class RecentFiles {
 
  private:
   std::vector<std::string> entries;
+  bool shrank = false;
 };
 
 }  // namespace quillet

@@ -86,6 +86,17 @@ TEST_F(ConfigFixture, EditedPickersApplyOnlyThroughASavedAndSelectedScheme) {
   EXPECT_EQ(settings.colours[Background], 0x123456u);
   EXPECT_EQ(LoadColours(store), settings.colours);
   EXPECT_EQ(store.ReadText(kSchemeNamePath, ""), "蓝天");
+
+  // Another entry selected, a picker edited and saved under a new name: 确定
+  // stores the selected entry's name with that entry's own colours.
+  ConfigDialogModel third = Open();
+  third.SelectScheme(1);
+  third.SetPickerColour(Background, 0x654321);
+  ASSERT_TRUE(third.SaveScheme("晚霞"));
+  ASSERT_TRUE(third.Confirm());
+  EXPECT_EQ(store.ReadText(kSchemeNamePath, ""), "夜间");
+  EXPECT_EQ(LoadColours(store), ReadScheme(schemes, "夜间"));
+  EXPECT_EQ(Open().WorkingColours(), ReadScheme(schemes, "夜间"));
 }
 
 TEST(SchemeName, RefusesEmptyUnsafeAndTakenNames) {

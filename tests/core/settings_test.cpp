@@ -151,6 +151,13 @@ TEST(RecentFiles, LoadStopsAtGapAndSaveLeavesLaterValues) {
   EXPECT_EQ(store.ReadText("最后文件\\2", ""), "a.bas");
   EXPECT_EQ(store.ReadText("最后文件\\3", "?"), "");
   EXPECT_EQ(store.ReadText("最后文件\\4", ""), "d.bas");
+
+  // A removed entry stays gone after a restart: the old last value is emptied.
+  EXPECT_FALSE(recent.Remove("c.bas"));
+  EXPECT_TRUE(recent.Remove("B.BAS"));
+  recent.Save(store);
+  recent.Load(store);
+  EXPECT_EQ(recent.Entries(), std::vector<std::string>{"a.bas"});
 }
 
 TEST(RecentFiles, AddMovesMatchesToTheFrontAndKeepsEight) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/config_dialog_win32.h"
 #include "editor/document_templates.h"
 #include "editor/line_split.h"
 #include "platform/win32_file_system_win32.h"
@@ -291,6 +292,7 @@ TEST_F(DocumentsTest, OpensAGbkFileOnceWhateverTheLetterCase) {
   const std::string missing = PathOf("没有.bas");
   OpenDocument(missing, kNewPlainText);
   EXPECT_EQ(driver.seen, std::vector<std::string>{"系统错误|读入文档:\"" + missing + "\"失败！"});
+  EXPECT_EQ(App().recentFiles.Entries(), std::vector<std::string>{path});  // only files that opened
   EXPECT_EQ(Documents().Count(), 2);
   EXPECT_EQ(TabCount(), 2);
   EXPECT_EQ(CurrentTab(), 2);
@@ -489,6 +491,18 @@ TEST_F(DocumentsTest, RecentFilesAndViewFlagsOutliveARestart) {
   ASSERT_EQ(Documents().Count(), 2);
   EXPECT_EQ(Documents().Document(2).filePath, a);
   EXPECT_EQ(App().recentFiles.Entries(), (std::vector<std::string>{a, b}));
+
+  // An entry whose file is gone says so and leaves the list and the menu.
+  ASSERT_TRUE(DeleteFileA(b.c_str()));
+  {
+    DialogDriver driver;
+    driver.steps = {Box(kSystemErrorCaption, IDOK)};
+    Command(RecentFileCommand(2));
+    EXPECT_EQ(driver.seen, std::vector<std::string>{"系统错误|文件\"" + b + "\"已经不存在，已从最近打开文件中删除"});
+  }
+  EXPECT_EQ(Documents().Count(), 2);
+  EXPECT_EQ(App().recentFiles.Entries(), std::vector<std::string>{a});
+  EXPECT_EQ(MenuText(RecentFileCommand(2)), "");
   RECT edit{};
   GetWindowRect(EditHandle(2), &edit);
   MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&edit), 2);
@@ -563,6 +577,30 @@ TEST_F(DocumentsTest, EditKeysReachTheDocumentOnlyFromItsWindow) {
   MSG key{EditHandle(2), WM_KEYDOWN, VK_DELETE, 0, 0, {}};
   EXPECT_TRUE(commands.TranslateAccelerator(key));
   EXPECT_EQ(Documents().Document(2).lines[0], "b");
+}
+
+TEST_F(DocumentsTest, ANewTabWidthRemeasuresEveryOpenDocument) {
+  // TABs first: two TABs and a letter are narrower than ten letters at width
+  // 4 and wider at width 8.
+  const std::string a = Write("甲.bas", "\t\tx\r\nabcdefghij\r\n");
+  const std::string b = Write("乙.bas", "abcdefghijk\r\n\t\ty\r\n");
+  ASSERT_NE(Start(), nullptr);
+  OpenDocument(a, kNewPlainText);
+  OpenDocument(b, kNewPlainText);
+  ASSERT_EQ(Documents().Count(), 3);
+  const CodeDocument& first = Documents().Document(2);
+  const CodeDocument& second = Documents().Document(3);
+  ASSERT_EQ(first.longestLine, 2);
+  ASSERT_EQ(second.longestLine, 1);
+
+  DialogDriver driver;
+  driver.steps = {[](HWND dialog) {
+    SetDlgItemTextA(dialog, kConfigTabWidthId, "8");
+    Click(dialog, IDOK);
+  }};
+  EXPECT_TRUE(ShowConfigurationDialog(window));
+  EXPECT_EQ(first.longestLine, 1);  // the hidden document too, at once
+  EXPECT_EQ(second.longestLine, 2);
 }
 
 }  // namespace
