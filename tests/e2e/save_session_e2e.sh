@@ -2,7 +2,8 @@
 # A user's save session on the real program through the X server: type into
 # the new EXE program, save it with Ctrl+S through the real save dialog, check
 # the bytes on disk, save again in place, then answer the save-changes dialog
-# at exit (Esc keeps the program, 否 leaves without saving).
+# at exit (Esc keeps the program, 否 leaves without saving). Then the recent
+# list across restarts: an entry whose file is gone says so and leaves the list.
 #   QUILLET_EXE   the program to run (default: quillet.exe of the build this host runs)
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -11,7 +12,8 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 export WINEPREFIX=${E2E_WINEPREFIX:-$QUILLET_OUT/docs-prefix-$QUILLET_BUILD}
 exe=$(realpath -m "${QUILLET_EXE:-$QUILLET_BIN/quillet.exe}")
 . "$root/tests/e2e/lib/session.bash"
-e2e_start "$exe"
+e2e_start "$exe" "$QUILLET_BIN/window_text.exe"
+cp "$QUILLET_BIN/window_text.exe" "$work/"
 
 template=$'#COMPILE EXE\r\n#DIM ALL\r\n\r\nFUNCTION PBMAIN () AS LONG\r\n\r\n    \r\n\r\nEND FUNCTION       '
 target="$work/保存测试.bas"
@@ -63,3 +65,25 @@ fi
 for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
 check "否 ends the program" bash -c "! kill -0 $pid 2>/dev/null"
 check "否 leaves the file as saved" bytes_are "$target" "$(printf "' e2e 中文x" | iconv -f UTF-8 -t GBK)$template"
+
+# The recent list: two files opened, the program closed, the last one deleted.
+kept="$work/留下.bas"; gone="$work/删掉.bas"
+printf 'a\r\n' > "$kept"; printf 'b\r\n' > "$gone"
+start_program "$work" "$exe"
+check "a file opens through the open dialog" open_file "$kept"
+check "a second one too" open_file "$gone"
+xdotool key alt+F4
+for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
+rm -f "$gone"
+start_program "$work" "$exe"
+xdotool windowfocus --sync "$main" 2>/dev/null; sleep 0.5
+# 文件 menu, up past 退出 and 打印程序 to 最近打开文件, its first entry.
+keys alt+f Up Up Up Right Return
+box=$(wait_window '^系统错误$')
+box_says() { "$WINE" "$work/window_text.exe" "$1" 2>/dev/null | tr -d '\r' | grep -qF -- "$2"; }
+check "a recent entry whose file is gone says so" box_says 系统错误 "已经不存在，已从最近打开文件中删除"
+[ -n "$box" ] && { xdotool key Return; wait_gone '^系统错误$'; }
+check "no tab opens for it" wait_title "$base - [未命名1.bas]"
+# The first entry is now the kept file.
+keys alt+f Up Up Up Right Return
+check "the entry left the list: the first one is the other file" wait_title "$base - [$(windows_path "$kept")]"
