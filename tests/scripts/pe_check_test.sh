@@ -13,7 +13,7 @@ out=${QUILLET_OUT:-$root/out}
 for spec in "win32 i686-w64-mingw32-objdump pei-i386 010b" "win64 x86_64-w64-mingw32-objdump pei-x86-64 020b"; do
   read -r build objdump format magic <<<"$spec"
   exe=$out/$build/quillet.exe
-  headers=$("$objdump" -p "$exe" 2>/dev/null)
+  headers=$(LC_ALL=C "$objdump" -p "$exe" 2>/dev/null)  # untranslated: the runner sets a Chinese locale
   dlls=$(grep -oE 'DLL Name: .*' <<<"$headers" | cut -d' ' -f3 | tr 'A-Z' 'a-z')
   has() { grep -qE "$1" <<<"$headers"; }
   imports_all() {
