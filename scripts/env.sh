@@ -1,7 +1,7 @@
 # Sourced by the run and test scripts: where things are and how Wine is started.
 QUILLET_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 QUILLET_OUT=${QUILLET_OUT:-$QUILLET_ROOT/out}
-. "$QUILLET_ROOT/scripts/lib/host.bash"
+. "$QUILLET_ROOT/scripts/lib/host.bash" || return 1
 # The build folder of the program this host tests and starts (out/win32 or out/win64).
 QUILLET_BIN=$QUILLET_OUT/$QUILLET_BUILD
 if [ "$QUILLET_BUILD" = win32 ]; then WINE=${WINE:-/usr/lib/wine/wine}; else WINE=${WINE:-/usr/lib/wine/wine64}; fi
