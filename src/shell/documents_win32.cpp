@@ -255,7 +255,7 @@ void OpenRecentFile(int k) {
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
       App().recentFiles.Remove(path);
       RefreshRecentFileMenu();
-      MessageBoxA(MainWindow(), RecentGoneText(path).c_str(), kSystemErrorCaption, MB_ICONINFORMATION);
+      MessageBoxA(MainWindow(), RecentGoneText(path).c_str(), kRecentFileMenuCaption, MB_ICONINFORMATION);
       return;
     }
   }

@@ -79,10 +79,10 @@ start_program "$work" "$exe"
 xdotool windowfocus --sync "$main" 2>/dev/null; sleep 0.5
 # 文件 menu, up past 退出 and 打印程序 to 最近打开文件, its first entry.
 keys alt+f Up Up Up Right Return
-box=$(wait_window '^系统错误$')
+box=$(wait_window '^最近打开文件$')
 box_says() { "$WINE" "$work/window_text.exe" "$1" 2>/dev/null | tr -d '\r' | grep -qF -- "$2"; }
-check "a recent entry whose file is gone says so" box_says 系统错误 "已经不存在，已从最近打开文件中删除"
-[ -n "$box" ] && { xdotool key Return; wait_gone '^系统错误$'; }
+check "a recent entry whose file is gone says so" box_says 最近打开文件 "已经不存在，已从最近打开文件中删除"
+[ -n "$box" ] && { xdotool key Return; wait_gone '^最近打开文件$'; }
 check "no tab opens for it" wait_title "$base - [未命名1.bas]"
 # The first entry is now the kept file.
 keys alt+f Up Up Up Right Return

@@ -496,9 +496,9 @@ TEST_F(DocumentsTest, RecentFilesAndViewFlagsOutliveARestart) {
   ASSERT_TRUE(DeleteFileA(b.c_str()));
   {
     DialogDriver driver;
-    driver.steps = {Box(kSystemErrorCaption, IDOK)};
+    driver.steps = {Box(kRecentFileMenuCaption, IDOK)};
     Command(RecentFileCommand(2));
-    EXPECT_EQ(driver.seen, std::vector<std::string>{"系统错误|文件\"" + b + "\"已经不存在，已从最近打开文件中删除"});
+    EXPECT_EQ(driver.seen, std::vector<std::string>{"最近打开文件|文件\"" + b + "\"已经不存在，已从最近打开文件中删除"});
   }
   EXPECT_EQ(Documents().Count(), 2);
   EXPECT_EQ(App().recentFiles.Entries(), std::vector<std::string>{a});
