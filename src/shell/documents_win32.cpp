@@ -281,8 +281,7 @@ void FillTooltip(NMHDR* header) {
 void ShowStatus(const CodeDocument& document) {
   HWND bar = Units().statusBar;
   if (!bar) return;
-  const std::string texts[] = {std::to_string(document.lineCount), "行:" + std::to_string(document.caret.line + 1),
-                               "列:" + std::to_string(document.caret.col)};
+  const StatusTexts texts = StatusPanelTexts(document.lineCount, document.caret);
   for (int panel = 1; panel <= 3; ++panel) {
     char shown[64] = {};
     if (LOWORD(SendMessageA(bar, SB_GETTEXTLENGTHA, panel, 0)) < sizeof shown) {
