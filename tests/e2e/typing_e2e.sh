@@ -5,7 +5,9 @@
 # saved with Ctrl+S and its bytes checked on disk.
 #   QUILLET_EXE   the program to run (default: quillet.exe of the build this host runs)
 #   E2E_SHOTS     a folder: also save screenshots of the typed lines, the
-#                 text after the jump and the status bar of a 1,480,182-line file
+#                 text after the jump, a 函数库 category after a double-click,
+#                 程序集 after saving a new document and the status bar of a
+#                 1,480,182-line file
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 . "$root/scripts/env.sh"
@@ -52,6 +54,18 @@ check "the key lands at the start of the last line, the text kept" saved_as "$co
   'L1\r\nL2\r\nfor i = 1 to 10\r\nx = 1\r\nKdim s as string'
 
 if [ -n "$shots" ]; then
+  # A 函数库 category unfolds on a double-click.
+  xdotool mousemove --window "$main" 95 142 click --repeat 2 --delay 80 1; sleep 0.6
+  shot typing_category_open.png
+  # 程序集 names a new document by its saved name at once.
+  xdotool mousemove --window "$main" 85 103 click 1; sleep 0.5
+  keys ctrl+n
+  type_keys "sub Hello"; keys Escape ctrl+s
+  if modal '^请输入要保存文件的路径$'; then
+    keys ctrl+a; type_keys "$(windows_path "$work/hello.bas")"; keys Return
+  fi
+  sleep 1
+  shot typing_saved_tree.png
   big="$work/big.bas"
   seq 1480182 | sed 's/$/\r/' | head -c -2 > "$big"
   open_file "$big" && keys ctrl+End && shot typing_status_bar.png
