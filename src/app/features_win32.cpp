@@ -57,6 +57,11 @@ void OutputSelectedEntry() {
   FocusCurrentEditWindow();
 }
 
+POINT MessageScreenPoint() {
+  const DWORD at = GetMessagePos();
+  return {static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+}
+
 bool OnLibraryTreeNotify(const CommandSurface& surface, NMHDR* header, LRESULT& result) {
   HWND tree = Units().libraryTree;
   if (!tree || header->hwndFrom != tree) return false;
@@ -66,12 +71,13 @@ bool OnLibraryTreeNotify(const CommandSurface& surface, NMHDR* header, LRESULT& 
       ShowCatalogueHelp(tree, Units().helpText, OpenDatabase());
       break;
     case NM_DBLCLK:
+      // On a category or the root the tree folds or unfolds it as usual.
+      if (CatalogueItemAt(tree, MessageScreenPoint()).level != CatalogueLevel::Entry) return false;
       OutputSelectedEntry();
-      result = 1;  // the entry keeps its expanded state
+      result = 1;
       return true;
     case NM_RCLICK: {
-      const DWORD at = GetMessagePos();
-      const POINT screen{static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+      const POINT screen = MessageScreenPoint();
       const CatalogueItem item = CatalogueItemAt(tree, screen);
       if (item.level == CatalogueLevel::Entry) {
         SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item.item));

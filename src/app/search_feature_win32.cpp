@@ -129,9 +129,11 @@ void GoToLine(HWND main) {
 
 void StartSearchFeature(HWND main) {
   gState = std::make_unique<SearchWindowState>(main);
-  SetDocumentServices({&gState->prompt, &gState->boxes, [](CodeDocument& document) {
-                         if (gState) RefreshProcedureList(document, gState->tree);
-                       }});
+  // The tree's root carries the document's name, so a new name rebuilds it too.
+  const auto showProcedures = [](CodeDocument& document) {
+    if (gState) RefreshProcedureList(document, gState->tree);
+  };
+  SetDocumentServices({&gState->prompt, &gState->boxes, showProcedures, showProcedures});
   RefreshCurrentProcedures();
 
   CommandRegistry& commands = App().commands;

@@ -123,7 +123,10 @@ class CodeDocument : public EditState {
   void CreateEditCaret();
   int GetCaretHeight() const { return caretHeight; }
   void ScrollCaretIntoView();
-  bool GoToLine(int lineNumber);  // 1-based
+  // Caret to the start of the 1-based line, selection cleared, shown. False
+  // when the number lies outside the text: the caret then goes to the nearest
+  // line (the first or the last).
+  bool GoToLine(int lineNumber);
   // Repaints the rows of lines first..last (in either order) as now placed.
   void InvalidateLines(int first, int last);
   // Repaints after the view scrolled from oldTop / oldOrigin to where it is.

@@ -110,13 +110,18 @@ void CompletionPrompt::HideCompletion() {
 }
 
 void CompletionPrompt::AcceptCompletion(CodeDocument& doc) {
-  if (state_.owner != &doc) {
-    // The list belongs to another window (its tab was left with the list
-    // open): the space is an ordinary one here.
+  // The list may belong to another window (its tab was left with the list
+  // open): the space is an ordinary one here. A one-letter word is most often
+  // a variable (x = 1, for i = ...), not the start of the first keyword.
+  if (state_.owner != &doc || state_.prefix.size() < kShortestCompletedPrefix) {
     HideCompletion();
     doc.TypeCharacter(' ');
     return;
   }
+  TakeSelection(doc);
+}
+
+void CompletionPrompt::TakeSelection(CodeDocument& doc) {
   if (visible_ && selection_ >= 0 && selection_ < static_cast<int>(items_.size())) {
     // Copies: inserting may scroll, and scrolling ends the prompt.
     const std::string prefix = state_.prefix;
@@ -132,7 +137,7 @@ void CompletionPrompt::AcceptItem(CodeDocument& doc, int index) {
     return;
   }
   selection_ = index;
-  AcceptCompletion(doc);
+  TakeSelection(doc);  // a click means the word, however short the prefix
 }
 
 void CompletionPrompt::Forget(const CodeDocument& doc) {

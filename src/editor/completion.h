@@ -25,6 +25,9 @@ struct CompletionState {
   unsigned char promptCharBytes[2] = {0, 0};
 };
 
+// Space completes a prefix of at least this many characters.
+inline constexpr std::size_t kShortestCompletedPrefix = 2;
+
 class CompletionPrompt {
  public:
   // The view and table must outlive the prompt.
@@ -44,8 +47,8 @@ class CompletionPrompt {
   // Back to idle: no prefix, no owner, list hidden. Nothing when idle.
   void HideCompletion();
   // Space with the list shown: inserts the rest of the selected word into
-  // doc, then hides. In a document the list is not attached to the prompt
-  // just ends and the space is typed as usual.
+  // doc, then hides. After a single typed character, or in a document the
+  // list is not attached to, the prompt just ends and the space is typed.
   void AcceptCompletion(CodeDocument& doc);
   // The list's item notification (a click on item index): takes that item.
   void AcceptItem(CodeDocument& doc, int index);
@@ -59,6 +62,9 @@ class CompletionPrompt {
   bool IsVisible() const { return visible_; }
 
  private:
+  // Inserts the rest of the selected word (if the list shows one), then hides.
+  void TakeSelection(CodeDocument& doc);
+
   CompletionView& view_;
   const KeywordTable& table_;
   CompletionState state_;

@@ -10,6 +10,7 @@ constexpr int kHorizontalPageStep = 100;  // pixels
 constexpr int kVerticalLineStep = 1;      // lines
 constexpr int kVerticalPageStep = 3;      // lines
 constexpr int kWheelStep = 3;             // lines per notch
+constexpr int kEscapeCode = 27;
 
 void ScrollTo(CodeDocument& doc, ScrollBar bar, int position) {
   const int top = doc.GetTopLine();
@@ -26,6 +27,8 @@ void HandleControlCode(CodeDocument& doc, EditorHost* host, int code) {
   if (code == '\r') {
     // With the list open, Enter only closes it.
     if (host == nullptr || !host->CompletionListVisible()) doc.InsertLineBreak();
+    HideCompletion(doc);
+  } else if (code == kEscapeCode) {
     HideCompletion(doc);
   } else if (code == '\b') {
     doc.DeleteBackward();

@@ -38,7 +38,8 @@ void HideCompletion(CodeDocument& doc);
 
 // A typed character: a byte, or a whole character's ANSI bytes with the first
 // byte in the low byte (what an input method delivers at once). Enter breaks
-// the line, Backspace deletes, other control codes are left to the menus.
+// the line, Backspace deletes, Esc closes the completion list, other control
+// codes are left to the menus.
 void HandleCharacter(CodeDocument& doc, int code);
 
 // PageUp/PageDown move the view (not the caret); arrows move the caret;

@@ -331,12 +331,16 @@ void CodeDocument::ScrollCaretIntoView() {
 }
 
 bool CodeDocument::GoToLine(int lineNumber) {
-  if (lineNumber < 1 || lineNumber > lines.size()) return false;
-  caret = {lineNumber - 1, 0};
+  // A number outside the text still moves the caret, to the nearest line: a
+  // caller that selected all first must not leave the text selected, where
+  // the next keystroke would replace it.
+  const int last = static_cast<int>(lines.size());
+  const bool inRange = lineNumber >= 1 && lineNumber <= last;
+  caret = {std::clamp(lineNumber, 1, last) - 1, 0};
   hasSelection = false;
   ScrollCaretIntoView();
   Invalidate();
-  return true;
+  return inRange;
 }
 
 }  // namespace quillet

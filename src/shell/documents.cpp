@@ -1,5 +1,6 @@
 #include "shell/documents.h"
 
+#include <limits>
 #include <utility>
 
 #include "common/gbk.h"
@@ -52,6 +53,16 @@ std::string MainTitle(std::string_view base, const CodeDocument& document) {
   title.append(" - [").append(document.GetTitleText());
   if (document.IsModified()) title += "*";
   return title + "]";
+}
+
+StatusTexts StatusPanelTexts(int lineCount, TextPos caret) {
+  return {std::to_string(lineCount), "行:" + std::to_string(caret.line + 1), "列:" + std::to_string(caret.col)};
+}
+
+StatusTexts WidestStatusPanelTexts() {
+  // Counts are ints; "8" is as wide as any digit in the usual fonts.
+  const std::string most(std::to_string(std::numeric_limits<int>::max()).size(), '8');
+  return {most, "行:" + most, "列:" + most};
 }
 
 int DocumentList::Append(OpenDocument entry) {

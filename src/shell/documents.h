@@ -5,6 +5,7 @@
 // no document.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -52,6 +53,14 @@ std::string SaveQuestionText(std::string_view name);  // "name"已经修改，�
 std::string TabCaption(const CodeDocument& document);
 // base + " - [" + full path (or display name) + "*"? + "]".
 std::string MainTitle(std::string_view base, const CodeDocument& document);
+
+// Panels 1..3 of the status bar: the line count, "行:" and the caret's line
+// (1-based), "列:" and its column as stored (0-based).
+using StatusTexts = std::array<std::string, 3>;
+StatusTexts StatusPanelTexts(int lineCount, TextPos caret);
+// The widest texts of those panels: every count at its largest, so that a
+// panel wide enough for them shows any document's counts whole.
+StatusTexts WidestStatusPanelTexts();
 
 // The tab strip's image for a document: its source kind (0 BASIC, 1 include, 2 other).
 inline int TabIcon(const CodeDocument& document) { return static_cast<int>(document.GetKind()); }

@@ -85,6 +85,7 @@ struct DocumentsState {
   EditorContext context;
   ImageListHandle tabIcons;
   int contextTab = 0;
+  std::function<void(CodeDocument&)> currentRenamed;
   DocumentList list;  // last: its windows go before the shell they report to
 };
 
@@ -168,7 +169,10 @@ bool WriteDocument(int position, const std::string& newPath, const std::string& 
   }
   // A new path brings a new name and kind, with the kind's icon and colours.
   UpdateTabCaption(position);
-  if (position == CurrentTab()) UpdateMainTitle(position);
+  if (position == CurrentTab()) {
+    UpdateMainTitle(position);
+    if (!newPath.empty() && State().currentRenamed) State().currentRenamed(document);
+  }
   document.Invalidate();
   return true;
 }
@@ -190,6 +194,7 @@ void StartDocuments(const CommandSurface* commands) {
   s.shell.commands = commands;
   s.shell.prompt = nullptr;  // until a part lends one
   s.shell.documentShown = nullptr;
+  s.currentRenamed = nullptr;
   s.contextTab = 0;
   s.tabIcons = LoadImageStrip(Instance(), kTabIconsResource, 16);
   SendMessageA(TabStrip(), TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(s.tabIcons.Get()));
@@ -290,8 +295,7 @@ void FillTooltip(NMHDR* header) {
 void ShowStatus(const CodeDocument& document) {
   HWND bar = Units().statusBar;
   if (!bar) return;
-  const std::string texts[] = {std::to_string(document.lineCount), "行:" + std::to_string(document.caret.line + 1),
-                               "列:" + std::to_string(document.caret.col)};
+  const StatusTexts texts = StatusPanelTexts(document.lineCount, document.caret);
   for (int panel = 1; panel <= 3; ++panel) {
     char shown[64] = {};
     if (LOWORD(SendMessageA(bar, SB_GETTEXTLENGTHA, panel, 0)) < sizeof shown) {
@@ -377,6 +381,7 @@ void SetDocumentServices(DocumentServices services) {
   DocumentsState& s = State();
   s.shell.prompt = services.completion;
   s.shell.documentShown = std::move(services.documentShown);
+  s.currentRenamed = std::move(services.currentRenamed);
   s.context.messages = services.messages;
 }
 

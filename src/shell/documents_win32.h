@@ -56,13 +56,15 @@ void SelectTab(int position);
 bool HandleTabStripNotify(const NMHDR* header, LRESULT& result);
 
 // What another part lends the documents: the completion prompt that typing
-// drives, the boxes of the core's notices and questions, and what follows
-// when a document's window is shown because its tab became current. Cleared
-// when the documents start; all must outlive the main window.
+// drives, the boxes of the core's notices and questions, what follows when a
+// document's window is shown because its tab became current, and when the
+// current document takes a new name (saved under another path). Cleared when
+// the documents start; all must outlive the main window.
 struct DocumentServices {
   CompletionPrompt* completion = nullptr;
   UserMessages* messages = nullptr;
   std::function<void(CodeDocument&)> documentShown;
+  std::function<void(CodeDocument&)> currentRenamed;
 };
 void SetDocumentServices(DocumentServices services);
 

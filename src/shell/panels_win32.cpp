@@ -2,9 +2,13 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <string>
+
 #include "common/images_win32.h"
 #include "common/resources.h"
 #include "shell/app_handles_win32.h"
+#include "shell/documents.h"
 #include "shell/splitter_win32.h"
 
 namespace quillet {
@@ -168,12 +172,27 @@ HWND MakeStandInToolbar(HWND main) {
   return bar;
 }
 
+// The designed width, or more where the panel's widest text needs it.
+int StatusPanelWidth(HWND bar, int panel) {
+  const int designed = kStatusPanelWidths[panel];
+  if (panel < 1 || panel > 3) return designed;
+  const std::string text = WidestStatusPanelTexts()[static_cast<std::size_t>(panel - 1)];
+  HDC dc = GetDC(bar);
+  if (!dc) return designed;
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(bar, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(bar, dc);
+  return std::max(designed, static_cast<int>(size.cx) + kStatusTextPadding);
+}
+
 HWND MakeStatusBar(HWND main) {
   HWND bar = MakeChild(main, 0, STATUSCLASSNAMEA, "", WS_CLIPSIBLINGS, kIdStatusBar);
   if (!bar) return nullptr;
   int edges[kStatusPanelCount];
   int right = 0;
-  for (int i = 0; i < kStatusPanelCount; ++i) edges[i] = right += kStatusPanelWidths[i];
+  for (int i = 0; i < kStatusPanelCount; ++i) edges[i] = right += StatusPanelWidth(bar, i);
   SendMessageA(bar, SB_SETPARTS, kStatusPanelCount, reinterpret_cast<LPARAM>(edges));
   for (int i = 0; i < kStatusPanelCount; ++i) {
     SendMessageA(bar, SB_SETTEXTA, i, reinterpret_cast<LPARAM>(kStatusPanelTexts[i]));

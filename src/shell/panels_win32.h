@@ -33,9 +33,11 @@ enum UnitId : int {
 inline constexpr int kLibraryTab = 0;    // 函数库
 inline constexpr int kProcedureTab = 1;  // 程序集
 
-// Status bar panels: widths and the texts they start with.
+// Status bar panels: widths and the texts they start with. Panels 1..3 grow
+// beyond their width when the font needs it for their widest texts.
 inline constexpr int kStatusPanelCount = 5;
 inline constexpr int kStatusPanelWidths[kStatusPanelCount] = {60, 50, 80, 80, 200};
+inline constexpr int kStatusTextPadding = 12;  // the panel's frame and the text's margins, both sides
 inline constexpr const char* kStatusPanelTexts[kStatusPanelCount] = {"程序行数:", "1", "行:1", "列:1", ""};
 
 bool RegisterPanelClasses(HINSTANCE instance);

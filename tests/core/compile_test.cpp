@@ -141,11 +141,12 @@ TEST_F(CompileTest, AnErrorMovesTheCaretAndTellsTheCode) {
   EXPECT_FALSE(document.HasSelection());
   EXPECT_EQ(host.calls.back(), "error 编译失败 编译时出错，请看错误提示！错误代号: 516 ");
 
-  // A line beyond the text leaves it all selected with the caret at its end.
+  // A line beyond the text (the file on disk is longer) is its last line, and
+  // nothing is selected that the next key would replace.
   CompilerWrites("PB\r\nError 516 in a\r\nLine 11: x\r\n");
   EXPECT_FALSE(Compile());
-  EXPECT_TRUE(document.HasSelection());
-  EXPECT_EQ(document.caret, (TextPos{9, 7}));
+  EXPECT_FALSE(document.HasSelection());
+  EXPECT_EQ(document.caret, (TextPos{9, 0}));
 
   // No line: the caret stays.
   document.GoToLine(2);

@@ -90,6 +90,23 @@ TEST_F(CompletionTest, TypedLettersListKeywordsShortestFirstAndSpaceTakesTheFirs
   EXPECT_EQ(Line(), "prINT ");
 }
 
+TEST_F(CompletionTest, SpaceAfterOneLetterTypesTheSpaceAndLeavesTheLetter) {
+  for (const char* line : {"x = 1", "for i = 1 to 10", "a = b + c", "dim s as string"}) {
+    SetText({""});
+    doc_.caret = {0, 0};
+    Type(line);
+    EXPECT_EQ(Line(), line);
+  }
+  ASSERT_TRUE(list_.visible);  // for «string»
+  Type("\x1b");  // Esc
+  EXPECT_FALSE(State().active);
+  EXPECT_FALSE(list_.visible);
+  Type("\r");
+  EXPECT_EQ(doc_.lines.size(), 2) << "the list was closed: Enter breaks the line";
+  Type("p\x1br ");
+  EXPECT_EQ(Line(1), "pr ");
+}
+
 TEST_F(CompletionTest, PrefixCharactersAndWhatEndsAPrompt) {
   Type("#co");
   EXPECT_EQ(list_.Texts(), (Words{"#COMPILE", "#COMPILER"}));

@@ -330,19 +330,23 @@ TEST_F(SearchTest, ReplaceDialogRefusesEmptyTextsAndCountsReplacements) {
   EXPECT_EQ(messages_.notices.back(), "一共有2处被替换");
 }
 
-TEST_F(SearchTest, GoToLineSelectsAllAndComplainsOutOfRange) {
+TEST_F(SearchTest, GoToLineComplainsOutOfRangeAndLeavesNothingSelected) {
   SetText({"a", "b", "c"});
   GoToLineCommand(doc_, std::nullopt, messages_);
   EXPECT_FALSE(doc_.hasSelection);
   GoToLineCommand(doc_, ParseLineNumber(" 2 "), messages_);
   EXPECT_EQ(doc_.caret, (TextPos{1, 0}));
   EXPECT_FALSE(doc_.hasSelection);
-  for (const char* text : {"0", "4", "99999999999999999999"}) {
+  for (const char* text : {"4", "99999999999999999999", "0"}) {
     GoToLineCommand(doc_, ParseLineNumber(text), messages_);
-    EXPECT_TRUE(doc_.hasSelection) << text;
-    EXPECT_EQ(doc_.caret, (TextPos{2, 1}));
+    EXPECT_FALSE(doc_.hasSelection) << text;  // a keystroke must not replace the text
   }
-  EXPECT_EQ(messages_.notices, Lines(3, "行号已经超出范围"));
+  EXPECT_EQ(doc_.caret, (TextPos{0, 0}));
+  GoToLineCommand(doc_, 4, messages_);
+  EXPECT_EQ(doc_.caret, (TextPos{2, 0}));
+  doc_.TypeCharacter('x');
+  EXPECT_EQ(Text(), (Lines{"a", "b", "xc"}));
+  EXPECT_EQ(messages_.notices, Lines(4, "行号已经超出范围"));
   EXPECT_EQ(ParseLineNumber(""), std::nullopt);
   EXPECT_EQ(ParseLineNumber("-1"), std::nullopt);
   EXPECT_EQ(ParseLineNumber("1x"), std::nullopt);

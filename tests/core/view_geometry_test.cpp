@@ -160,17 +160,22 @@ TEST_F(GeometryTest, GoToLineChecksTheRangeAndShowsTheLine) {
   SetText(Lines(100, "abc"));
   doc_.caret = {3, 2};
   doc_.hasSelection = true;
-  EXPECT_FALSE(doc_.GoToLine(0));
+  EXPECT_FALSE(doc_.GoToLine(0));  // out of range: to the nearest line, nothing selected
+  EXPECT_EQ(doc_.caret, (TextPos{0, 0}));
+  EXPECT_FALSE(doc_.hasSelection);
+  doc_.hasSelection = true;
   EXPECT_FALSE(doc_.GoToLine(101));
-  EXPECT_EQ(doc_.caret, (TextPos{3, 2}));
-  EXPECT_TRUE(doc_.hasSelection);
-  EXPECT_EQ(view_.invalidateCount, 0);
+  EXPECT_EQ(doc_.caret, (TextPos{99, 0}));
+  EXPECT_FALSE(doc_.hasSelection);
+  EXPECT_EQ(doc_.GetTopLine(), 99 - 24);
 
+  EXPECT_TRUE(doc_.GoToLine(4));
+  EXPECT_EQ(doc_.caret, (TextPos{3, 0}));
   EXPECT_TRUE(doc_.GoToLine(100));
   EXPECT_EQ(doc_.caret, (TextPos{99, 0}));
   EXPECT_FALSE(doc_.hasSelection);
   EXPECT_EQ(doc_.GetTopLine(), 99 - 24);
-  EXPECT_EQ(view_.invalidateCount, 1);
+  EXPECT_EQ(view_.invalidateCount, 4);
 }
 
 // Keywords are drawn in capitals: a font with wider capitals must place the

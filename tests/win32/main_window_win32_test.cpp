@@ -10,6 +10,7 @@
 
 #include "shell/app_state.h"
 #include "shell/commands.h"
+#include "shell/documents.h"
 #include "shell/panels_win32.h"
 #include "shell/registry_store_win32.h"
 
@@ -124,7 +125,21 @@ TEST_F(MainWindowTest, StartUpBuildsEveryUnit) {
   // The status bar's five panels and their first texts.
   int edges[8] = {};
   ASSERT_EQ(SendMessageA(u.statusBar, SB_GETPARTS, 8, reinterpret_cast<LPARAM>(edges)), 5);
-  EXPECT_EQ(std::vector<int>(edges, edges + 5), (std::vector<int>{60, 110, 190, 270, 470}));
+  EXPECT_EQ(edges[0], 60);
+  EXPECT_EQ(edges[4] - edges[3], 200);
+  // The count panels hold their largest counts whole, frame and margins aside.
+  HDC dc = GetDC(u.statusBar);
+  HGDIOBJ font = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(u.statusBar, WM_GETFONT, 0, 0)));
+  for (int panel = 1; panel <= 3; ++panel) {
+    const std::string widest = WidestStatusPanelTexts()[panel - 1];
+    SIZE size{};
+    GetTextExtentPoint32A(dc, widest.data(), static_cast<int>(widest.size()), &size);
+    RECT r{};
+    SendMessageA(u.statusBar, SB_GETRECT, panel, reinterpret_cast<LPARAM>(&r));
+    EXPECT_GE(r.right - r.left, size.cx + 8) << panel;
+  }
+  SelectObject(dc, font);
+  ReleaseDC(u.statusBar, dc);
   for (int i = 0; i < kStatusPanelCount; ++i) {
     char text[32] = {};
     SendMessageA(u.statusBar, SB_GETTEXTA, i, reinterpret_cast<LPARAM>(text));

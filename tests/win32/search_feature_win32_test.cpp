@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/features_win32.h"
 #include "dialogs/find_dialogs_win32.h"
 #include "dialogs/input_box_win32.h"
 #include "editor/completion.h"
@@ -20,6 +21,7 @@
 #include "platform/win32_file_system_win32.h"
 #include "shell/app_state.h"
 #include "shell/documents_win32.h"
+#include "shell/file_dialog_win32.h"
 #include "shell/main_window_win32.h"
 #include "shell/panels_win32.h"
 
@@ -74,6 +76,7 @@ class SearchFeatureTest : public ::testing::Test {
     ASSERT_TRUE(RegisterMainWindowClass(GetModuleHandleA(nullptr)));
     MainWindowOptions options = DocumentWindowOptions(commands, kTestRoot);
     AddSearchFeatureParts(options.parts, commands);
+    if (withFeatures) AddFeatureParts(options.parts, commands);
     window = CreateMainWindow(GetModuleHandleA(nullptr), std::move(options));
     ASSERT_NE(window, nullptr);
   }
@@ -115,7 +118,25 @@ class SearchFeatureTest : public ::testing::Test {
   CommandSurface commands;
   HWND window = nullptr;
   std::vector<std::string> written;
+  bool withFeatures = false;  // the keyword tree and the other features too
 };
+
+// A double-click posted where a tree's item lies, as the mouse gives it.
+void DoubleClick(HWND tree, HTREEITEM item) {
+  const POINT at = ItemPoint(tree, item);
+  POINT screen = at;
+  ClientToScreen(tree, &screen);
+  SetCursorPos(screen.x, screen.y);
+  PostMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+  PostMessageA(tree, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+  PostMessageA(tree, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+  PostMessageA(tree, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+  DrainMessages();
+}
+
+bool Expanded(HWND tree, HTREEITEM item) {
+  return (SendMessageA(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+}
 
 TEST_F(SearchFeatureTest, TypingListsKeywordsBelowTheCaretAndSpaceOrAClickTakesOne) {
   HWND list = Units().completionList;
@@ -313,9 +334,50 @@ TEST_F(SearchFeatureTest, GoToLineMovesTheCaretOrTellsThatTheNumberIsBeyondTheEn
   Command(kCmdGoToLine);
   ASSERT_EQ(driver.seen.size(), 3u);
   EXPECT_EQ(driver.seen[2], "Quillet 2.8正式版|行号已经超出范围");
-  EXPECT_TRUE(Current().HasSelection());
-  EXPECT_EQ(Current().GetSelectedText(), "") << "all three lines: more than one";
+  EXPECT_FALSE(Current().HasSelection()) << "a keystroke would replace the whole text";
   EXPECT_EQ(Current().caret.line, 2);
+  EXPECT_EQ(Current().caret.col, 0);
+}
+
+TEST_F(SearchFeatureTest, TheProcedureTreeTakesTheNewNameOfASavedDocument) {
+  HWND tree = Units().procedureTree;
+  ASSERT_EQ(ItemTexts(tree, nullptr), std::vector<std::string>{"未命名1.bas"});
+  const std::string path = Write("quillet另存.bas", "");
+  DeleteFileA(path.c_str());
+  DialogDriver driver;
+  driver.steps = {{kSaveDialogTitle, [&](HWND d) {
+                     SetWindowTextA(DialogDriver::FileNameBox(d), path.c_str());
+                     Click(d, IDOK);
+                   }}};
+  Command(kCmdSaveAs);
+  ASSERT_TRUE(driver.steps.empty());
+  EXPECT_EQ(ItemTexts(tree, nullptr), std::vector<std::string>{"quillet另存.bas"});
+  EXPECT_EQ(ItemTexts(tree, Root(tree)), std::vector<std::string>{"PBMAIN"});
+}
+
+class LibraryTreeTest : public SearchFeatureTest {
+ protected:
+  void SetUp() override {
+    withFeatures = true;
+    SearchFeatureTest::SetUp();
+  }
+};
+
+TEST_F(LibraryTreeTest, ADoubleClickFoldsACategoryAndOutputsAnEntry) {
+  HWND tree = Units().libraryTree;
+  HTREEITEM category = NthChild(tree, Root(tree), 0);
+  ASSERT_NE(category, nullptr);
+  ASSERT_FALSE(Expanded(tree, category));
+  DoubleClick(tree, category);
+  EXPECT_TRUE(Expanded(tree, category));
+  DoubleClick(tree, category);
+  EXPECT_FALSE(Expanded(tree, category));
+
+  SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(category));
+  SetText({""});
+  DoubleClick(tree, NthChild(tree, category, 0));
+  EXPECT_TRUE(Expanded(tree, category));
+  EXPECT_NE(Line(0), "") << "the entry's template went into the document";
 }
 
 }  // namespace
