@@ -133,8 +133,10 @@ def usage_faults(number, usage, words):
             elif c in "[{(":
                 stack.append([c, False])
             elif c in "]})":
-                if not stack or stack[-1][0] != {"]": "[", "}": "{", ")": "("}[c]:
+                if not stack:
                     return [f"用法: '{c}' has no opening bracket"]
+                if stack[-1][0] != {"]": "[", "}": "{", ")": "("}[c]:
+                    return [f"用法: '{c}' closes '{stack[-1][0]}'"]
                 opening, choice = stack.pop()
                 if opening == "{" and not choice:
                     faults.append("用法: { } offers no choice with '|'")
