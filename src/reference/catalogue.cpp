@@ -37,7 +37,7 @@ constexpr CatalogueCategory kCategories[kCatalogueCategoryCount] = {
     {"环境存取", 1, 2},
     {"程序定义声明", 1, 2},
     {"其它", 1, 2},
-    {"数据数型", 5, 3},
+    {"数据类型", 5, 3},
     {"常量", 6, 7},
 };
 
@@ -237,7 +237,7 @@ constexpr CatalogueEntry kEntries[kCatalogueEntryCount] = {
     {26, 1, 63, "CHOOSE$"}, {26, 1, 70, "CODEPTR"}, {26, 1, 291, "IIF"}, {26, 1, 293, "IIF&"},
     {26, 1, 292, "IIF$"}, {26, 1, 428, "RGB"}, {26, 1, 456, "STRPTR"}, {26, 1, 460, "SWITCH"},
     {26, 1, 462, "SWITCH&"}, {26, 1, 461, "SWITCH$"}, {26, 1, 509, "VARPTR"},
-    // 27 数据数型
+    // 27 数据类型
     {27, 4, 555, "INTEGER"}, {27, 4, 556, "LONG"}, {27, 4, 557, "QUAD"}, {27, 4, 558, "BYTE"},
     {27, 4, 559, "WORD"}, {27, 4, 560, "DWORD"}, {27, 4, 561, "SINGLE"}, {27, 4, 562, "DOUBLE"},
     {27, 4, 563, "EXT"}, {27, 4, 564, "CUR"}, {27, 4, 565, "CUX"}, {27, 4, 566, "STRING"},

@@ -44,7 +44,7 @@ TEST(Catalogue, CategoriesHoldTheirEntriesByKind) {
 TEST(Catalogue, ImagesOfCategoriesAndEntries) {
   const auto categories = CatalogueCategories();
   EXPECT_EQ(categories[0].name, "预编译命令");
-  EXPECT_EQ(categories[26].name, "数据数型");
+  EXPECT_EQ(categories[26].name, "数据类型");
   EXPECT_EQ(categories[27].name, "常量");
   for (int c = 1; c <= kCatalogueCategoryCount; ++c) {
     const int image = categories[static_cast<std::size_t>(c - 1)].image;
