@@ -157,6 +157,47 @@ std::string ToShortPath(std::string_view path, FileSystem& files) {
   return result;
 }
 
+namespace {
+
+// The file name of the short form of the document's path; empty when it is
+// gone or the same as the long one.
+std::string ShortFileName(const CodeDocument& document, FileSystem& files) {
+  const std::string shortPath = ToShortPath(document.filePath, files);
+  const std::string name = shortPath.substr(FolderOfPath(shortPath).size());
+  const std::string longName = document.filePath.substr(GetFolder(document).size());
+  return gbk::EqualsNoCase(name, longName) ? std::string() : name;
+}
+
+}  // namespace
+
+std::vector<std::string> LogPathsOf(const CodeDocument& document, FileSystem& files) {
+  if (document.filePath.empty()) return {};
+  std::vector<std::string> paths = {LogPathOf(document.filePath)};
+  const std::string shortName = ShortFileName(document, files);
+  if (!shortName.empty()) paths.push_back(LogPathOf(GetFolder(document) + shortName));
+  return paths;
+}
+
+std::vector<std::string> ExecutablePathsOf(const CodeDocument& document, FileSystem& files) {
+  const std::string program = GetOutputPath(document, true);
+  if (program.empty()) return {};
+  std::vector<std::string> paths = {program};
+  // A name given in the source is the compiler's too; only one taken from the
+  // source's own name can differ.
+  const std::string shortName = ShortFileName(document, files);
+  if (shortName.empty()) return paths;
+  const std::string shortProgram = ExecutablePathOf(GetFolder(document), shortName, document.lines);
+  if (!gbk::EqualsNoCase(shortProgram, program)) paths.push_back(shortProgram);
+  return paths;
+}
+
+bool SameFile(std::string_view a, std::string_view b, FileSystem& files) {
+  if (a.empty() || b.empty()) return false;
+  if (gbk::EqualsNoCase(a, b)) return true;
+  const std::string shortA = ToShortPath(a, files);
+  return !shortA.empty() && gbk::EqualsNoCase(shortA, ToShortPath(b, files));
+}
+
 std::string BuildCompileCommand(const CodeDocument& document, std::string_view compilerPath, FileSystem& files) {
   if (document.filePath.empty()) return {};
   std::string command = "\"";

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillet {
 
@@ -48,6 +49,17 @@ std::string GetOutputPath(const CodeDocument& document, bool executable);
 // short (8.3), without a trailing backslash. Empty when the path holds no
 // backslash or one of its parts does not exist.
 std::string ToShortPath(std::string_view path, FileSystem& files);
+
+// A compiler is given the short path and may name its log and program after
+// it rather than after the long one. These are the names a compile's output
+// may have: first after the long path, then (when it differs) after the short.
+// Empty when the document has no file path or builds no program.
+std::vector<std::string> LogPathsOf(const CodeDocument& document, FileSystem& files);
+std::vector<std::string> ExecutablePathsOf(const CodeDocument& document, FileSystem& files);
+
+// Whether two paths name the same file as Windows sees it: letter case aside,
+// and a short form of either matching the other's. False when either is empty.
+bool SameFile(std::string_view a, std::string_view b, FileSystem& files);
 
 // "compiler" "short source" /Q /L /I"include folder"; empty when the document
 // has no file path. The short source stays an empty pair of quotes when part

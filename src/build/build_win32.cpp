@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 #include "build/compile.h"
@@ -56,9 +57,42 @@ class ShellBuildHost final : public BuildHost {
   void SetHelpText(const std::string& text) override {
     if (Units().helpText) SetWindowTextA(Units().helpText, text.c_str());
   }
+  void ShowLog(const std::string& log, std::size_t firstShown) override {
+    HWND box = Units().helpText;
+    if (!box) return;
+    // The box wraps long lines, so the top line is counted by the box itself:
+    // the text before firstShown (which ends a line) wraps as it will in the
+    // whole log. Counting in rows spares character positions, which the
+    // system counts in bytes and Wine in UTF-16 units.
+    int top = 0;
+    if (firstShown > 0 && firstShown <= log.size()) {
+      SendMessageA(box, WM_SETREDRAW, FALSE, 0);
+      SetWindowTextA(box, log.substr(0, firstShown).c_str());
+      top = static_cast<int>(SendMessageA(box, EM_GETLINECOUNT, 0, 0)) - 1;
+      SendMessageA(box, WM_SETREDRAW, TRUE, 0);
+    }
+    SetWindowTextA(box, log.c_str());
+    if (top > 0) SendMessageA(box, EM_LINESCROLL, 0, top);
+  }
   void LetWindowsPaint() override {
     if (Units().main) RedrawWindow(Units().main, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     DispatchPaintAndTimers();
+  }
+  std::uint64_t FileTime(const std::string& path) override {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+    return (std::uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime) + 1;
+  }
+  const DocumentList& OpenDocuments() override { return Documents(); }
+  void SelectTab(int tab) override { quillet::SelectTab(tab); }
+  int OpenFile(const std::string& path) override {
+    // The tab shows the long name, whichever form the compiler printed.
+    char full[MAX_PATH] = {};
+    const DWORD length = GetLongPathNameA(path.c_str(), full, MAX_PATH);
+    const std::string name = length > 0 && length < MAX_PATH ? std::string(full) : path;
+    OpenDocument(name, kNewPlainText);
+    const CodeDocument* opened = CurrentDocument();
+    return opened && opened->HoldsFile(name) ? CurrentTab() : 0;
   }
   void SetCurrentFolder(const std::string& folder) override { SetCurrentDirectoryA(folder.c_str()); }
   bool RemoveFile(const std::string& path) override {

@@ -35,6 +35,8 @@ struct CompileLogResult {
   std::string code;     // the text between "Error" and "in", blanks kept
   bool hasLine = false;
   int line = 0;         // the number before ":" on the following "Line" line
+  std::string file;     // the file before "(line:column)" on the error line, as written; empty when none
+  std::size_t errorAt = std::string_view::npos;  // where the error line starts
 };
 CompileLogResult ParseCompileLog(std::string_view log);
 
@@ -51,11 +53,22 @@ class BuildHost {
   virtual bool SaveDocument() = 0;
   virtual void ShowMessage(const std::string& text, const char* caption, MessageIcon icon) = 0;
   virtual void SetHelpText(const std::string& text) = 0;
+  // Shows the compiler's log in the help box, scrolled so that the line
+  // starting at byte firstShown is its top line.
+  virtual void ShowLog(const std::string& log, std::size_t firstShown) = 0;
   // Lets the windows paint what changed, without taking any input.
   virtual void LetWindowsPaint() = 0;
   virtual void SetCurrentFolder(const std::string& folder) = 0;
   // True when the file is gone afterwards (or was never there).
   virtual bool RemoveFile(const std::string& path) = 0;
+  // When the file was last written, in any rising unit; 0 when it is not there.
+  virtual std::uint64_t FileTime(const std::string& path) = 0;
+  // The documents of the tabs, the one being compiled among them.
+  virtual const DocumentList& OpenDocuments() = 0;
+  virtual void SelectTab(int tab) = 0;
+  // Opens the file in a new tab, which becomes current; its tab, 0 when it
+  // could not be opened (the user has been told why).
+  virtual int OpenFile(const std::string& path) = 0;
   // Starts application with commandLine (which names it again, quoted). When
   // wait is set, returns only once it has ended; the windows keep painting
   // meanwhile, and input waits. False when it could not be started.
@@ -65,7 +78,8 @@ class BuildHost {
 
 // Compiles the document with the compiler at compilerPath. True only when the
 // compiler ran, left a log and the log reports no error. On an error the caret
-// goes to the reported line and the user is shown the error code.
+// goes to the reported line, in the file the log names (opened or made current
+// when it is another), and the user is shown the error code.
 bool CompileDocument(CodeDocument& document, const std::string& compilerPath, BuildHost& host);
 
 // Starts the program the document builds, without waiting; false when it has

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,8 +18,8 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-// Records every request as one line of text; the compiler is a function
-// that may write into the files.
+// Records every request as one line of text; the compiler is a function of
+// its command line that may write into the files.
 class FakeBuildHost final : public BuildHost {
  public:
   FileSystem& Files() override { return files; }
@@ -34,6 +36,10 @@ class FakeBuildHost final : public BuildHost {
     calls.push_back(std::string(icon == MessageIcon::kError ? "error " : "warning ") + caption + " " + text);
   }
   void SetHelpText(const std::string& text) override { calls.push_back("help " + text); }
+  void ShowLog(const std::string& log, std::size_t firstShown) override {
+    calls.push_back("help " + log);
+    shownFrom = log.substr(firstShown);
+  }
   void LetWindowsPaint() override { calls.push_back("paint"); }
   void SetCurrentFolder(const std::string& folder) override { calls.push_back("cd " + folder); }
   bool RemoveFile(const std::string& path) override {
@@ -41,9 +47,27 @@ class FakeBuildHost final : public BuildHost {
     calls.push_back("remove " + path);
     return true;
   }
+  std::uint64_t FileTime(const std::string& path) override {
+    return files.files.count(path) ? (times.count(path) ? times[path] : 1) : 0;
+  }
+  const DocumentList& OpenDocuments() override { return open; }
+  void SelectTab(int tab) override { calls.push_back("tab " + std::to_string(tab)); }
+  int OpenFile(const std::string& path) override {
+    calls.push_back("open " + path);
+    std::string text;
+    if (!files.ReadWholeFile(path, text)) return 0;
+    return Add(path, text);
+  }
+  // A document of its own lines, as a tab the compile did not start from.
+  int Add(const std::string& path, const std::string& text) {
+    auto added = std::make_unique<CodeDocument>(*context);
+    added->filePath = path;
+    added->lines.Assign({text, text, text});
+    return open.Append({std::move(added), nullptr});
+  }
   bool StartProcess(const std::string& application, const std::string& commandLine, bool wait) override {
     calls.push_back((wait ? "run " : "start ") + application + " | " + commandLine);
-    if (starts && compiler) compiler();
+    if (starts && compiler) compiler(commandLine);
     return starts;
   }
   void Beep() override { calls.push_back("beep"); }
@@ -54,8 +78,18 @@ class FakeBuildHost final : public BuildHost {
   bool saveWorks = true;
   std::function<void()> save;
   bool starts = true;
-  std::function<void()> compiler;
+  std::function<void(const std::string&)> compiler;
+  std::string shownFrom;                        // the log from its first shown line
+  std::map<std::string, std::uint64_t> times;  // of the files; 1 when not set
+  EditorContext* context = nullptr;
+  DocumentList open;
 };
+
+// The source on a command line, as the compiler receives it.
+std::string GivenSource(const std::string& commandLine) {
+  const std::size_t start = commandLine.find("\" \"") + 3;
+  return commandLine.substr(start, commandLine.find("\" /Q") - start);
+}
 
 constexpr char kCompiler[] = "F:\\PB\\Bin\\PBWin.exe";
 constexpr char kSource[] = "D:\\W\\a.bas";
@@ -73,9 +107,11 @@ class CompileTest : public ::testing::Test {
     for (int k = 2; k <= 10; ++k) lines.push_back("line " + std::to_string(k));
     document.lines.Assign(lines);
     host.save = [this] { document.modified = false; };
+    host.context = &context;
   }
+  // A compiler names its log after the path it is given.
   void CompilerWrites(const std::string& log) {
-    host.compiler = [this, log] { host.files.files[kLog] = log; };
+    host.compiler = [this, log](const std::string& line) { host.files.files[LogPathOf(GivenSource(line))] = log; };
   }
   bool Compile(const std::string& compiler = kCompiler) { return CompileDocument(document, compiler, host); }
 
@@ -105,6 +141,10 @@ TEST(CompileLogTest, ErrorCodeAndLineNumber) {
   EXPECT_EQ(ParseCompileLog("PB\r\nError \xB0\x69n in a").code, " \xB0\x69n ");
   // Without "in" the code ends with its line.
   EXPECT_EQ(ParseCompileLog("PB\r\nError 7\r\nL").code, " 7");
+  // The file stands before the last "(line:column)".
+  EXPECT_EQ(ParseCompileLog("PB\r\nError 7 in C:\\P (x86)\\a(1).inc(12:005):  y (1:2)").file,
+            "C:\\P (x86)\\a(1).inc");
+  EXPECT_EQ(ParseCompileLog("PB\r\nError 7 in a.bas:  no place").file, "");
 
   r = ParseCompileLog("PB\r\nError 7 in a\r\nno line here");
   EXPECT_TRUE(r.failed);
@@ -141,6 +181,8 @@ TEST_F(CompileTest, AnErrorMovesTheCaretAndTellsTheCode) {
   EXPECT_FALSE(document.HasSelection());
   EXPECT_EQ(host.calls.back(), "error 编译失败 编译时出错，请看错误提示！错误代号: 516 ");
 
+  EXPECT_EQ(host.shownFrom.substr(0, 9), "Error 516");  // not the banner above it
+
   // A line beyond the text (the file on disk is longer) is its last line, and
   // nothing is selected that the next key would replace.
   CompilerWrites("PB\r\nError 516 in a\r\nLine 11: x\r\n");
@@ -154,6 +196,68 @@ TEST_F(CompileTest, AnErrorMovesTheCaretAndTellsTheCode) {
   EXPECT_FALSE(Compile());
   EXPECT_EQ(document.caret, (TextPos{1, 0}));
   EXPECT_EQ(host.calls.back(), "error 编译失败 编译时出错，请看错误提示！错误代号: 9 ");
+}
+
+TEST_F(CompileTest, OutputsNamedAfterTheShortPathAreFound) {
+  // Not an 8.3 name: the compiler is given LONGNA~1.BAS and names its outputs so.
+  const std::string source = "D:\\W\\long name.bas";
+  host.files.shortNames[source] = "LONGNA~1.BAS";
+  host.files.shortNames["D:\\W\\LONGNA~1.BAS"] = "LONGNA~1.BAS";
+  document.filePath = source;
+  document.SetDisplayName("long name.bas");
+  host.files.files["D:\\W\\long name.log"] = "PB\r\nError 1 in old\r\nLine 2: x";  // stale, either name
+  host.files.files["D:\\W\\LONGNA~1.log"] = "PB\r\nError 1 in old\r\nLine 2: x";
+  CompilerWrites("PB\r\nError 516 in D:\\W\\LONGNA~1.BAS(5:1)\r\nLine 5: x\r\n");
+  EXPECT_FALSE(Compile());
+  EXPECT_FALSE(host.files.files.count("D:\\W\\long name.log"));
+  EXPECT_EQ(document.caret, (TextPos{4, 0}));  // the short name in the log is this document
+  EXPECT_EQ(host.calls.back(), "error 编译失败 编译时出错，请看错误提示！错误代号: 516 ");
+
+  // The program is run under the name that exists, the newer when both do.
+  host.starts = false;
+  EXPECT_FALSE(RunProgram(document, host));  // none yet: the long name is tried
+  EXPECT_EQ(host.calls.back(), "start D:\\W\\long name.exe | \"D:\\W\\long name.exe\"");
+  host.starts = true;
+  host.files.files["D:\\W\\LONGNA~1.exe"] = "MZ";
+  EXPECT_TRUE(RunProgram(document, host));
+  EXPECT_EQ(host.calls.back(), "start D:\\W\\LONGNA~1.exe | \"D:\\W\\LONGNA~1.exe\"");
+  host.files.files["D:\\W\\long name.exe"] = "MZ";
+  host.times["D:\\W\\long name.exe"] = 5;
+  EXPECT_TRUE(RunProgram(document, host));
+  EXPECT_EQ(host.calls.back(), "start D:\\W\\long name.exe | \"D:\\W\\long name.exe\"");
+}
+
+TEST_F(CompileTest, AnErrorInAnotherFileGoesToThatFile) {
+  const auto failsIn = [this](const std::string& file) {
+    CompilerWrites("PB\r\nError 460 in " + file + "(3:1):  x\r\nLine 3: x\r\n");
+    document.GoToLine(9);
+    host.calls.clear();
+    EXPECT_FALSE(Compile());
+  };
+  // Already open, named in other letter case: its tab becomes current.
+  host.Add("D:\\W\\Other.inc", "o");
+  host.Add("D:\\W\\util.inc", "u");
+  failsIn("d:\\w\\UTIL.INC");
+  EXPECT_EQ(host.calls[host.calls.size() - 2], "tab 2");
+  EXPECT_EQ(host.open.Document(2).caret, (TextPos{2, 0}));
+  EXPECT_EQ(document.caret, (TextPos{8, 0}));
+
+  // Not open, named relative to the source, in a folder with "(": opened.
+  const std::string lib = "D:\\W\\lib (1)\\io.inc";
+  host.files.files[lib] = "i";
+  host.files.shortNames[lib] = "io.inc";
+  host.files.shortNames["D:\\W\\LIB(1)~1\\io.inc"] = "io.inc";
+  host.files.shortNames["D:\\W\\lib (1)"] = "LIB(1)~1";
+  failsIn("lib (1)\\io.inc");
+  EXPECT_EQ(host.calls[host.calls.size() - 2], "open " + lib);
+  EXPECT_EQ(host.open.Document(3).caret, (TextPos{2, 0}));
+  EXPECT_EQ(document.caret, (TextPos{8, 0}));
+
+  // Gone: the log is shown, and no caret moves.
+  failsIn("D:\\W\\gone.inc");
+  EXPECT_EQ(host.open.Count(), 3);
+  EXPECT_EQ(document.caret, (TextPos{8, 0}));
+  EXPECT_EQ(host.shownFrom.substr(0, 9), "Error 460");
 }
 
 TEST_F(CompileTest, NoCompilerNoStartOrNoLogIsAFailure) {

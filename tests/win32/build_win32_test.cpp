@@ -165,6 +165,12 @@ class BuildTest : public ::testing::Test {
     return CurrentTab();
   }
   std::string Source(const std::string& name) const { return sources_ + "\\" + name; }
+  // What the stand-in builds from a source: named, as a compiler names it,
+  // after the short path it was given.
+  std::string Built(const std::string& name, const std::string& extension) {
+    const std::string given = ToShortPath(Source(name), files_);
+    return given.substr(0, given.rfind('.')) + extension;
+  }
   std::string Read(const std::string& path) {
     std::string bytes;
     return files_.ReadWholeFile(path, bytes) ? bytes : "<missing>";
@@ -201,11 +207,13 @@ TEST_F(BuildTest, CompileAndRunBuildsTheProgramAndStartsIt) {
   char current[MAX_PATH] = {};
   GetCurrentDirectoryA(MAX_PATH, current);
   EXPECT_EQ(std::string(current), sources_);
-  EXPECT_EQ(HelpText(), Read(Source("第一 程序.log")));
+  EXPECT_NE(Built("第一 程序.bas", ".log"), Source("第一 程序.log"));
+  EXPECT_EQ(HelpText(), Read(Built("第一 程序.bas", ".log")));
   EXPECT_NE(HelpText().find("no errors"), std::string::npos);
 
   // The program was started with its quoted path.
-  const std::string program = Source("第一 程序.exe");
+  const std::string given = ToShortPath(Source("第一 程序.bas"), files_);
+  const std::string program = Source(given.substr(FolderOfPath(given).size(), given.rfind('.') - FolderOfPath(given).size()) + ".exe");
   std::string ran;
   for (int k = 0; k < 200 && ran.empty(); ++k) {
     Sleep(25);
@@ -228,6 +236,27 @@ TEST_F(BuildTest, AnErrorPutsTheCaretOnItsLineAndTellsTheCode) {
   EXPECT_EQ(document.caret, (TextPos{4, 0}));
   EXPECT_FALSE(document.HasSelection());
   EXPECT_NE(HelpText().find("\r\nLine 5: BOGUS 5"), std::string::npos);
+  // The box shows the error lines, not only the banner above them.
+  HWND box = Units().helpText;
+  int errorRow = -1;
+  for (int row = 0; row < SendMessageA(box, EM_GETLINECOUNT, 0, 0) && errorRow < 0; ++row) {
+    char text[64] = {};
+    *reinterpret_cast<WORD*>(text) = sizeof text - 1;
+    SendMessageA(box, EM_GETLINE, row, reinterpret_cast<LPARAM>(text));
+    if (std::string(text).starts_with("Error 516")) errorRow = row;
+  }
+  HDC dc = GetDC(box);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(box, WM_GETFONT, 0, 0)));
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(box, dc);
+  RECT client{};
+  GetClientRect(box, &client);
+  const int first = static_cast<int>(SendMessageA(box, EM_GETFIRSTVISIBLELINE, 0, 0));
+  EXPECT_GT(errorRow, 3);  // below a banner that fills the box
+  EXPECT_GE(errorRow, first);
+  EXPECT_LE(errorRow + 2, first + client.bottom / metrics.tmHeight);  // with its "Line" row
   EXPECT_FALSE(Exists(Source("错误.exe")));
 }
 
@@ -251,17 +280,19 @@ TEST_F(BuildTest, AMissingOrWrongCompilerIsReported) {
 TEST_F(BuildTest, AStaleLogDoesNotPassForTheCompilersOwn) {
   const int tab = Open("旧日志.bas", std::string(kProgram) + "' stand-in: no log\r\n");
   files_.WriteFileAtomically(Source("旧日志.log"), "old\r\n0 lines, no errors\r\n");
+  files_.WriteFileAtomically(Built("旧日志.bas", ".log"), "old\r\n0 lines, no errors\r\n");
   BoxAnswerer boxes;
   EXPECT_FALSE(CompileDocument(tab));
   EXPECT_TRUE(boxes.seen.empty());
   EXPECT_EQ(HelpText(), kNoLogText);
   EXPECT_FALSE(Exists(Source("旧日志.log")));
+  EXPECT_FALSE(Exists(Built("旧日志.bas", ".log")));
 }
 
 TEST_F(BuildTest, ALibraryHasNoProgramToRun) {
   const int tab = Open("库.bas", "#COMPILE DLL\r\n#DIM ALL\r\n");
   EXPECT_TRUE(CompileDocument(tab));
-  EXPECT_TRUE(Exists(Source("库.dll")));
+  EXPECT_TRUE(Exists(Built("库.bas", ".dll")));
   EXPECT_FALSE(RunProgram());
   EXPECT_FALSE(Exists(Source("库.exe")));
 }
@@ -277,7 +308,7 @@ TEST_F(BuildTest, EachAnswerToTheSaveQuestion) {
     BoxAnswerer boxes({{kUnsavedCaption, IDCANCEL}});
     EXPECT_TRUE(CompileDocument(tab));  // the file as saved
     EXPECT_EQ(boxes.seen, std::vector<std::string>{question});
-    EXPECT_TRUE(Exists(Source("保存.exe")));
+    EXPECT_TRUE(Exists(Built("保存.bas", ".exe")));
     EXPECT_FALSE(Exists(Source("另一个.exe")));
     EXPECT_TRUE(document.IsModified());
   }

@@ -1,7 +1,8 @@
 // A stand-in for the compiler in the tests of the compile command. Started as
 //   "<itself>" "<source>" /Q /L /I"<include folder>"
 // it writes its whole command line to received.txt beside itself, then a log
-// beside the source (the source's extension replaced by "log"):
+// named after the source path exactly as given (its extension replaced by
+// "log"), so a short path gives a short-named log and program:
 //   - an error block when a line starts with a word it does not know:
 //       Error 516 in <source>(<line>:1):  Undefined word: <word>
 //       Line <line>: <the line>
@@ -145,11 +146,13 @@ int main() {
   at += 9;
   if (!Quoted(commandLine, at, include) || at != commandLine.size()) return 2;
 
-  char longPath[MAX_PATH] = {};
-  const DWORD length = GetLongPathNameA(given.c_str(), longPath, MAX_PATH);
-  const std::string source = length > 0 && length < MAX_PATH ? std::string(longPath) : given;
+  // Named after the path given, as a compiler does: the short form stays short.
+  const std::string source = given;
   const std::string logPath = WithoutExtension(source) + ".log";
-  std::string log = "Quillet stand-in compiler\r\nCompiling " + source + "\r\n\r\n";
+  // A banner as long as a real compiler's, taller than the help box.
+  std::string log =
+      "Quillet stand-in compiler\r\nVersion 8.04\r\nCopyright (c) the Quillet tests\r\nNowhere\r\n"
+      "All Rights Reserved\r\n\r\nCompiling " + source + "\r\n\r\n";
 
   std::string text;
   if (!ReadFile(source, text)) {
