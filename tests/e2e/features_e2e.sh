@@ -91,7 +91,8 @@ failure=$(wait_window '^编译失败$')
 check "the compile fails with the 编译失败 box" test -n "$failure"
 check "its text holds the error code" box_says 编译失败 '编译时出错，请看错误提示！错误代号: 516 '
 check "是 saved the document first" saved_as "$docs/bad.bas" "$(body FROBNICATE | sed 's/%/%%/g')!"
-check "the log is in 帮助信息栏" help_has "Error 516 in $(windows_path "$docs/bad.bas")(5:1)"
+# The log names the short path the compiler was given.
+check "the log is in 帮助信息栏" help_has "(5:1):  Undefined word: FROBNICATE"
 if [ -n "$failure" ]; then
   click_in "$failure" 157 83  # 确定
   check "确定 closes the box" wait_gone '^编译失败$'
@@ -158,5 +159,54 @@ check "the editor was light before" test "$editor_background" = "#FFFFFF"
 check "the editor is painted in the scheme's background" test "$(pixel 650 330)" = "#1E1E1E"
 check "the scheme's name is stored" scheme_stored 深色
 shot features_5_dark_scheme.png
+
+# ---- Long Chinese names: the compiler names its outputs after the short path ----
+
+cn="$work/中文目录"
+mkdir -p "$cn"
+body FROBNICATE > "$cn/测试 长文件名的程序.bas"
+body PRINT > "$cn/正确 长文件名的程序.bas"
+click_in "$main" 450 300
+check "Ctrl+O opens a source with a long Chinese name in 中文目录" open_file "$cn/测试 长文件名的程序.bas"
+xdotool key F5
+failure=$(wait_window '^编译失败$')
+check "its compile fails with the 编译失败 box" test -n "$failure"
+check "...which holds the error code" box_says 编译失败 '编译时出错，请看错误提示！错误代号: 516 '
+check "the short-named log is in 帮助信息栏" help_has "(5:1):  Undefined word: FROBNICATE"
+[ -n "$failure" ] && { xdotool key Return; check "Return closes the box" wait_gone '^编译失败$'; }
+check "the caret jumped to the error line 行:5" status_is 2 "行:5"
+shot features_6_failed_compile_chinese_folder.png
+check "Ctrl+O opens a correct source beside it" open_file "$cn/正确 长文件名的程序.bas"
+xdotool key F5
+check "F5 compiles it: the success log in 帮助信息栏" help_has "10 lines, no errors"
+xdotool key F7
+ran() { for _ in $(seq 50); do ls "$cn"/*.exe.ran >/dev/null 2>&1 && return 0; sleep 0.2; done; return 1; }
+check "F7 runs the program the compiler named after the short path" ran
+
+# ---- An error line past the end of the text ----
+
+# The file on disk has its error on line 9; the document keeps four lines and
+# the compile takes the file as saved.
+printf '#COMPILE EXE\r\n#DIM ALL\r\nFUNCTION PBMAIN () AS LONG\r\n    PRINT 1\r\n    PRINT 2\r\n    PRINT 3\r\n    PRINT 4\r\n    PRINT 5\r\n    FROBNICATE 9\r\nEND FUNCTION' > "$docs/short.bas"
+# The started program took the keyboard, and it does not come back by itself:
+# once it is gone, a click on the text gives it back.
+sleep 2
+click_in "$main" 600 105
+
+check "Ctrl+O opens a ten-line source" open_file "$docs/short.bas"
+keys ctrl+Home Down Down Down End shift+ctrl+End Delete
+check "the document keeps four lines" wait_title "$base - [$(windows_path "$docs/short.bas")*]"
+xdotool key F5
+modal '^文件未保存$'
+xdotool key n  # 否: the file as saved is compiled
+failure=$(wait_window '^编译失败$')
+check "the saved file fails on line 9" test -n "$failure"
+[ -n "$failure" ] && { xdotool key Return; wait_gone '^编译失败$'; }
+check "the caret is on the last line 行:4" status_is 2 "行:4"
+check "...at its start" status_is 3 "列:0"
+type_keys "Z"
+xdotool key ctrl+s
+check "a typed key inserts: nothing was selected" \
+  saved_as "$docs/short.bas" '#COMPILE EXE\r\n#DIM ALL\r\nFUNCTION PBMAIN () AS LONG\r\nZ    PRINT 1'
 
 echo "run time: $((SECONDS - started)) s (after the display and prefix)"
